@@ -1,0 +1,48 @@
+#include "app/handoff_win32.h"
+
+#include <string>
+
+#include "app/drop_block.h"
+#include "app/drop_block_win32.h"
+#include "mainwindow/design.h"
+#include "platform/win32/command_line.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/text.h"
+
+namespace kavri {
+namespace {
+
+constexpr UINT kSendTimeoutMs = 10000;
+
+}  // namespace
+
+bool SendDropBlock(HWND window, HGLOBAL block) {
+  GlobalLockScope lock(block);
+  if (!lock) return false;
+  COPYDATASTRUCT data{};
+  data.dwData = kWmDropFiles;
+  data.cbData = static_cast<DWORD>(GlobalSize(block));
+  data.lpData = lock.Data();
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
+}
+
+bool HandOffToRunningInstance() {
+  HWND running = FindWindowA(kWindowClassName, kWindowTitle);
+  if (!running) return false;
+  const std::vector<std::wstring> arguments = CommandLineArguments();
+  if (arguments.empty()) return true;
+  const std::string path = ToCodePageLossy(arguments.front());
+
+  GlobalMemory block(NewDropBlock());
+  if (!block) return true;
+  HGLOBAL grown = AddDropFile(block.Get(), path);
+  if (!grown) return true;
+  block.Detach();  // the grown block may carry the same handle
+  GlobalMemory owned(grown);
+  SendDropBlock(running, owned.Get());
+  return true;
+}
+
+}  // namespace kavri

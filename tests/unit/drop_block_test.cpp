@@ -1,0 +1,78 @@
+#include "app/drop_block.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kavri {
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// The block a second start builds for one path: header, path, NUL, NUL.
+Bytes BlockFor(const std::string& path) {
+  Bytes block(kDropHeaderSize);
+  WriteDropHeader(std::span<unsigned char, kDropHeaderSize>(block.data(), kDropHeaderSize));
+  block.insert(block.end(), path.begin(), path.end());
+  block.push_back(0);
+  block.push_back(0);
+  return block;
+}
+
+TEST(DropBlock, HeaderBytes) {
+  Bytes header(kDropHeaderSize, 0xEE);
+  WriteDropHeader(std::span<unsigned char, kDropHeaderSize>(header.data(), kDropHeaderSize));
+  EXPECT_EQ(header, (Bytes{16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}));
+}
+
+TEST(DropBlock, ParsesTheBlockOfOnePath) {
+  const Bytes block = BlockFor("C:\\a b\\c.txt");
+  EXPECT_EQ(block.size(), 18u + 12u);
+  EXPECT_EQ(ParseDropBlock(block), LineList{"C:\\a b\\c.txt"});
+  EXPECT_EQ(DropListEnd(block), 16u + 13u);
+}
+
+TEST(DropBlock, EmptyPathMakesAnEmptyList) {
+  EXPECT_EQ(ParseDropBlock(BlockFor("")), LineList{});
+  EXPECT_EQ(DropListEnd(BlockFor("")), 16u);
+}
+
+TEST(DropBlock, ParsesSeveralPaths) {
+  Bytes block = BlockFor("a");
+  block.pop_back();
+  for (char c : std::string("bc")) block.push_back(static_cast<unsigned char>(c));
+  block.push_back(0);
+  block.push_back(0);
+  EXPECT_EQ(ParseDropBlock(block), (LineList{"a", "bc"}));
+}
+
+TEST(DropBlock, RefusesMalformedBlocks) {
+  const Bytes good = BlockFor("x");
+  struct Case {
+    const char* what;
+    Bytes block;
+  };
+  Bytes otherOffset = good;
+  otherOffset[0] = 20;
+  Bytes hugeOffset = good;
+  hugeOffset[3] = 0x80;
+  Bytes noListEnd = good;
+  noListEnd.pop_back();
+  Bytes noTerminator(good.begin(), good.begin() + 17);
+  const Case cases[] = {
+      {"empty", {}},
+      {"header only", Bytes(good.begin(), good.begin() + 16)},
+      {"other list offset", otherOffset},
+      {"offset far outside", hugeOffset},
+      {"path without the end of the list", noListEnd},
+      {"path without its NUL", noTerminator},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ParseDropBlock(c.block), std::nullopt);
+    EXPECT_EQ(DropListEnd(c.block), std::nullopt);
+  }
+}
+
+}  // namespace
+}  // namespace kavri

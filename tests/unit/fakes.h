@@ -1,0 +1,154 @@
+#pragma once
+
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ports/destination_box.h"
+#include "platform/ports/dialogs.h"
+#include "platform/ports/item_list.h"
+#include "platform/ports/registry.h"
+
+namespace kavri::testing {
+
+// The item list as plain data, with the selection and the focused line.
+class FakeItemList : public ItemList {
+ public:
+  FakeItemList() = default;
+  explicit FakeItemList(LineList lines) : lines_(std::move(lines)), selected_(lines_.size()) {}
+
+  int Count() const override { return static_cast<int>(lines_.size()); }
+  std::string Line(int index) const override { return lines_.at(static_cast<std::size_t>(index)); }
+  LineList Lines() const override { return lines_; }
+  int Current() const override { return lines_.empty() ? -1 : current_; }
+  std::vector<int> SelectedIndices() const override {
+    std::vector<int> indices;
+    for (std::size_t i = 0; i < selected_.size(); ++i) {
+      if (selected_[i]) indices.push_back(static_cast<int>(i));
+    }
+    return indices;
+  }
+
+  void Append(const std::string& line) override {
+    lines_.push_back(line);
+    selected_.push_back(false);
+  }
+  void SetLine(int index, const std::string& line) override {
+    lines_.at(static_cast<std::size_t>(index)) = line;
+  }
+  void RemoveAt(int index) override {
+    lines_.erase(lines_.begin() + index);
+    selected_.erase(selected_.begin() + index);
+    ++removals;
+  }
+  void ReplaceAll(const LineList& lines) override {
+    lines_ = lines;
+    selected_.assign(lines_.size(), false);
+    ++rebuilds;
+  }
+  void Clear() override {
+    lines_.clear();
+    selected_.clear();
+  }
+  void BeginUpdate() override { ++updateDepth; }
+  void EndUpdate() override { --updateDepth; }
+
+  void Select(int index) { selected_.at(static_cast<std::size_t>(index)) = true; }
+  void SetCurrent(int index) { current_ = index; }
+
+  int removals = 0;
+  int rebuilds = 0;
+  int updateDepth = 0;
+
+ private:
+  LineList lines_;
+  std::vector<bool> selected_;
+  int current_ = 0;
+};
+
+class FakeDestinationBox : public DestinationBox {
+ public:
+  std::string Text() const override { return text; }
+  void SetText(const std::string& value) override {
+    text = value;
+    allSelected = false;
+  }
+  void SelectAll() override { allSelected = true; }
+  int HistoryCount() const override { return static_cast<int>(history.size()); }
+  std::string HistoryLine(int index) const override {
+    return history.at(static_cast<std::size_t>(index));
+  }
+  void InsertHistory(int index, const std::string& line) override {
+    history.insert(history.begin() + index, line);
+  }
+  void AppendHistory(const std::string& line) override { history.push_back(line); }
+
+  std::string text;
+  bool allSelected = false;
+  LineList history;
+};
+
+// Answers message boxes from a script of results and records what was shown.
+class FakeDialogs : public Dialogs {
+ public:
+  struct Shown {
+    std::string text;
+    std::string caption;
+    unsigned flags;
+    bool operator==(const Shown&) const = default;
+  };
+
+  int Show(std::string_view text, std::string_view caption, unsigned flags) override {
+    shown.push_back({std::string(text), std::string(caption), flags});
+    if (answers.empty()) return kIdOk;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::deque<int> answers;
+  std::vector<Shown> shown;
+};
+
+class FakeRegistry : public Registry {
+ public:
+  using Key = std::pair<RegistryRoot, std::string>;
+
+  bool KeyExists(RegistryRoot root, std::string_view key) override {
+    return keys.count({root, std::string(key)}) != 0;
+  }
+  std::optional<std::string> ReadText(RegistryRoot root, std::string_view key,
+                                      std::string_view name) override {
+    const auto found = values.find({{root, std::string(key)}, std::string(name)});
+    if (found == values.end()) return std::nullopt;
+    return found->second;
+  }
+  void WriteDefault(RegistryRoot root, std::string_view key, std::string_view value) override {
+    std::string path(key);
+    for (std::size_t pos = path.find('\\'); pos != std::string::npos; pos = path.find('\\', pos + 1)) {
+      keys.insert({root, path.substr(0, pos)});
+    }
+    keys.insert({root, path});
+    values[{{root, path}, ""}] = std::string(value);
+  }
+  bool DeleteTree(RegistryRoot root, std::string_view key) override {
+    const std::string prefix(key);
+    std::erase_if(keys, [&](const Key& k) {
+      return k.first == root && (k.second == prefix || k.second.rfind(prefix + "\\", 0) == 0);
+    });
+    std::erase_if(values, [&](const auto& v) {
+      const Key& k = v.first.first;
+      return k.first == root && (k.second == prefix || k.second.rfind(prefix + "\\", 0) == 0);
+    });
+    return true;
+  }
+
+  std::set<Key> keys;
+  std::map<std::pair<Key, std::string>, std::string> values;
+};
+
+}  // namespace kavri::testing

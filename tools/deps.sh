@@ -1,0 +1,26 @@
+# Sourced by the quick-start scripts: installs, with apt-get, whichever of the
+# named Debian/Ubuntu packages is missing.
+ensure_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+# What every build needs: the host compiler and GoogleTest, both MinGW
+# cross-compilers, Wine to run the Windows programs, and an X server without a
+# screen for the windows.
+KAVRI_BUILD_PACKAGES=(
+  cmake ninja-build g++ libgtest-dev googletest
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  wine wine64 xvfb x11-utils xauth
+)
