@@ -9,7 +9,11 @@
 #include <vector>
 
 #include "platform/ports/destination_box.h"
+#include "platform/error.h"
 #include "platform/ports/dialogs.h"
+#include "platform/ports/file_system.h"
+#include "platform/ports/oem_converter.h"
+#include "platform/ports/script_runner.h"
 #include "platform/ports/item_list.h"
 #include "platform/ports/registry.h"
 
@@ -149,6 +153,88 @@ class FakeRegistry : public Registry {
 
   std::set<Key> keys;
   std::map<std::pair<Key, std::string>, std::string> values;
+};
+
+// Folders and files in memory, with the failures a test asks for.
+class FakeFileSystem : public FileSystem {
+ public:
+  bool IsFolder(const std::string& path) override { return folders.count(path) != 0; }
+  bool IsFile(const std::string& path) override { return files.count(path) != 0; }
+  std::optional<std::string> ReadFile(const std::string& path) override {
+    if (unreadable.count(path)) throw Error("Cannot open file \"" + path + "\"");
+    const auto found = files.find(path);
+    if (found == files.end()) return std::nullopt;
+    return found->second;
+  }
+  void WriteFile(const std::string& path, std::string_view bytes) override {
+    if (readOnly.count(path)) throw Error("Cannot create file \"" + path + "\"");
+    files[path] = std::string(bytes);
+    written.push_back(path);
+  }
+  void ReplaceContents(const std::string& path, std::string_view bytes) override {
+    WriteFile(path, bytes);
+  }
+  bool Move(const std::string& from, const std::string& to) override {
+    if (!files.count(from) && !folders.count(from)) return false;
+    if (files.count(to) || folders.count(to)) return false;
+    if (folders.erase(from)) {
+      folders.insert(to);
+    } else {
+      files[to] = files[from];
+      files.erase(from);
+    }
+    return true;
+  }
+  bool MakeFolder(const std::string& path) override {
+    if (path.empty() || folders.count(path) || files.count(path)) return false;
+    const auto slash = path.find_last_of('\\');
+    if (slash != std::string::npos && slash > 2 && !folders.count(path.substr(0, slash))) {
+      return false;
+    }
+    folders.insert(path);
+    return true;
+  }
+
+  std::set<std::string> folders;
+  std::map<std::string, std::string> files;
+  std::set<std::string> readOnly;
+  std::set<std::string> unreadable;
+  std::vector<std::string> written;
+};
+
+// A slice of 1252 to 437: ASCII stays, é and ü move, € has no OEM form.
+class FakeOemConverter : public OemConverter {
+ public:
+  std::optional<std::string> FromAnsi(std::string_view ansi) override {
+    ++calls;
+    std::string oem;
+    for (char c : ansi) {
+      const auto b = static_cast<unsigned char>(c);
+      if (b < 0x80) {
+        oem += c;
+      } else if (b == 0xE9) {
+        oem += '\x82';
+      } else if (b == 0xFC) {
+        oem += '\x81';
+      } else {
+        return std::nullopt;
+      }
+    }
+    return oem;
+  }
+  int calls = 0;
+};
+
+class FakeScriptRunner : public ScriptRunner {
+ public:
+  std::set<std::string> RunningScripts() override { return running; }
+  void Start(const std::string& scriptPath) override {
+    if (failStart) throw Error("Cannot start the script");
+    started.push_back(scriptPath);
+  }
+  std::set<std::string> running;
+  std::vector<std::string> started;
+  bool failStart = false;
 };
 
 }  // namespace kavri::testing
