@@ -11,6 +11,7 @@
 #include "mainwindow/layout.h"
 #include "mainwindow/list_commands.h"
 #include "mainwindow/module_globals.h"
+#include "mainwindow/settings.h"
 #include "platform/error.h"
 #include "platform/path_parts.h"
 #include "platform/win32/command_line.h"
@@ -82,6 +83,7 @@ void TKVMain::Construct(const std::vector<std::wstring>& arguments) {
   if (!hwnd_) throw Error("Cannot create the main window: " + SystemErrorText(GetLastError()));
   AddStartmenu1 = MenuItem(MainMenu1, MenuIdOf("AddStartmenu1"));
   StayOnTop1 = MenuItem(MainMenu1, MenuIdOf("StayOnTop1"));
+  form_ = MainFormWindow(hwnd_, StayOnTop1);
   dialogs_ = MessageBoxDialogs(hwnd_);
   CreateControls();
   ApplyDpi(DpiForWindow(hwnd_));
@@ -96,6 +98,7 @@ void TKVMain::Construct(const std::vector<std::wstring>& arguments) {
   BatPath = paths.batPath;
   IniList.clear();
   IniPath = paths.iniPath;
+  LoadSettings(fs_, IniPath, IniList, destination_, form_);
 
   LineList ansiArguments;
   for (const std::wstring& argument : arguments) ansiArguments.push_back(ToCodePageLossy(argument));
@@ -360,12 +363,6 @@ void TKVMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TKVMain::SetStayOnTop(bool onTop) {
-  SetWindowPos(hwnd_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  StayOnTop1.SetChecked(onTop);
-}
-
 void TKVMain::FormResize() {
   if (!ListBox1) return;
   RECT client{};
@@ -397,9 +394,9 @@ void TKVMain::ListBox1DblClick() {}
 
 void TKVMain::Quit1Click() { Close(); }
 
-void TKVMain::AddHistory() {}
+void TKVMain::AddHistory() { AddHistoryLine(destination_, destination_.Text()); }
 
-void TKVMain::FormClose() {}
+void TKVMain::FormClose() { SaveSettings(fs_, IniPath, IniList, destination_, form_); }
 
 void TKVMain::Scandisk1Click() {}
 
@@ -427,7 +424,7 @@ void TKVMain::ComboBox1Click() {
 
 void TKVMain::AddStartmenu1Click() {}
 
-void TKVMain::StayOnTop1Click() { SetStayOnTop(!StayOnTop1.Checked()); }
+void TKVMain::StayOnTop1Click() { form_.SetStayOnTop(!form_.StayOnTop()); }
 
 void TKVMain::timestamp1Click() {}
 

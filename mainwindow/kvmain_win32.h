@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "mainwindow/controls_win32.h"
+#include "mainwindow/form_window_win32.h"
 #include "mainwindow/design.h"
 #include "mainwindow/menu_win32.h"
 #include "platform/code_page.h"
 #include "platform/line_list.h"
 #include "platform/win32/dialogs.h"
+#include "platform/win32/file_system.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/registry.h"
 
@@ -82,7 +84,6 @@ class TKVMain {
   void TakeDrop(const LineList& paths);
   void OnActivate(WORD state);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
-  void SetStayOnTop(bool onTop);
   void Close();
   int ComboHeight() const;
   void FitComboHeight();
@@ -113,6 +114,8 @@ class TKVMain {
   ComboBoxDestination destination_{nullptr};
   MessageBoxDialogs dialogs_{nullptr};
   Win32Registry registry_;
+  Win32FileSystem fs_;
+  MainFormWindow form_;
 };
 
 }  // namespace kavri

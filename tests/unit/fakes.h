@@ -12,6 +12,7 @@
 #include "platform/error.h"
 #include "platform/ports/dialogs.h"
 #include "platform/ports/file_system.h"
+#include "platform/ports/form_window.h"
 #include "platform/ports/oem_converter.h"
 #include "platform/ports/script_runner.h"
 #include "platform/ports/item_list.h"
@@ -235,6 +236,19 @@ class FakeScriptRunner : public ScriptRunner {
   std::set<std::string> running;
   std::vector<std::string> started;
   bool failStart = false;
+};
+
+class FakeFormWindow : public FormWindow {
+ public:
+  Bounds GetBounds() override { return bounds; }
+  void SetBounds(const Bounds& value) override { bounds = value; }
+  bool StayOnTop() override { return onTop; }
+  void SetStayOnTop(bool value) override { onTop = value; }
+  std::vector<Bounds> ScreenWorkAreas() override { return workAreas; }
+
+  Bounds bounds{232, 98, 194, 283};
+  bool onTop = false;
+  std::vector<Bounds> workAreas{{0, 0, 1024, 738}};
 };
 
 }  // namespace kavri::testing
