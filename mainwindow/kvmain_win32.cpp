@@ -17,7 +17,9 @@
 #include "platform/win32/command_line.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_support.h"
+#include "utilities/item_utilities.h"
 #include "utilities/shell_entry.h"
+#include "utilities/system_tools.h"
 
 namespace kavri {
 namespace {
@@ -93,7 +95,8 @@ void TKVMain::Construct(const std::vector<std::wstring>& arguments) {
   if (ShellEntryPresent(registry_)) AddStartmenu1.SetCaption(kRemoveFromShellCaption);
   DragAcceptFiles(hwnd_, TRUE);
   AllowDropMessages(hwnd_);
-  const ProgramPaths paths = ProgramPathsFor(ToCodePageLossy(ProgramPath()), cp_);
+  exePath_ = ToCodePageLossy(ProgramPath());
+  const ProgramPaths paths = ProgramPathsFor(exePath_, cp_);
   ExeDir = paths.exeDir;
   BatPath = paths.batPath;
   IniList.clear();
@@ -390,7 +393,7 @@ void TKVMain::ButDelClick() {}
 
 void TKVMain::New1Click() { ClearListAndBox(items_, destination_); }
 
-void TKVMain::ListBox1DblClick() {}
+void TKVMain::ListBox1DblClick() { OpenCurrentItem(items_, launcher_); }
 
 void TKVMain::Quit1Click() { Close(); }
 
@@ -398,9 +401,9 @@ void TKVMain::AddHistory() { AddHistoryLine(destination_, destination_.Text()); 
 
 void TKVMain::FormClose() { SaveSettings(fs_, IniPath, IniList, destination_, form_); }
 
-void TKVMain::Scandisk1Click() {}
+void TKVMain::Scandisk1Click() { launcher_.Run(kScandiskCommand); }
 
-void TKVMain::Defrag1Click() {}
+void TKVMain::Defrag1Click() { launcher_.Run(kDefragCommand); }
 
 void TKVMain::ComboBox1KeyDown(unsigned key) {
   switch (DecideBoxKey(key, KeyDown(VK_SHIFT))) {
@@ -408,21 +411,27 @@ void TKVMain::ComboBox1KeyDown(unsigned key) {
     case BoxKeyAction::Move: ButMoveClick(); break;
     case BoxKeyAction::Close: Close(); break;
     case BoxKeyAction::CutToFolder: CutDestinationToFolder(destination_, cp_); break;
-    case BoxKeyAction::Explore: break;
+    case BoxKeyAction::Explore: ExploreDestination(destination_, launcher_); break;
     case BoxKeyAction::None: break;
   }
 }
 
-void TKVMain::Mkdir1Click() {}
+void TKVMain::Mkdir1Click() {
+  if (MakeFolderFromBox(destination_, fs_, dialogs_)) Close();
+}
 
-void TKVMain::Rename1Click() {}
+void TKVMain::Rename1Click() { RenameCurrentItem(items_, destination_, fs_, dialogs_); }
 
 void TKVMain::ComboBox1Click() {
   // The box puts the chosen line into its edit after this notification.
   PostMessageA(hwnd_, kMsgSelectText, 0, 0);
 }
 
-void TKVMain::AddStartmenu1Click() {}
+void TKVMain::AddStartmenu1Click() {
+  if (const auto caption = SwitchShellEntry(registry_, dialogs_, exePath_)) {
+    AddStartmenu1.SetCaption(*caption);
+  }
+}
 
 void TKVMain::StayOnTop1Click() { form_.SetStayOnTop(!form_.StayOnTop()); }
 
@@ -430,6 +439,6 @@ void TKVMain::timestamp1Click() {}
 
 void TKVMain::ListBox1Click() { BringCurrentItemToBox(items_, destination_); }
 
-void TKVMain::Readme1Click() {}
+void TKVMain::Readme1Click() { launcher_.Run(ReadmeCommand(ExeDir)); }
 
 }  // namespace kavri

@@ -15,6 +15,7 @@
 #include "platform/line_list.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/launcher.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/registry.h"
 
@@ -115,6 +116,8 @@ class TKVMain {
   MessageBoxDialogs dialogs_{nullptr};
   Win32Registry registry_;
   Win32FileSystem fs_;
+  Win32Launcher launcher_;
+  std::string exePath_;
   MainFormWindow form_;
 };
 

@@ -15,7 +15,9 @@
 #include "platform/ports/form_window.h"
 #include "platform/ports/oem_converter.h"
 #include "platform/ports/script_runner.h"
+#include "platform/ports/shortcut_reader.h"
 #include "platform/ports/item_list.h"
+#include "platform/ports/launcher.h"
 #include "platform/ports/registry.h"
 
 namespace kavri::testing {
@@ -159,7 +161,11 @@ class FakeRegistry : public Registry {
 // Folders and files in memory, with the failures a test asks for.
 class FakeFileSystem : public FileSystem {
  public:
-  bool IsFolder(const std::string& path) override { return folders.count(path) != 0; }
+  // Like the system, a folder is found with or without a final backslash.
+  bool IsFolder(const std::string& path) override {
+    if (folders.count(path)) return true;
+    return path.size() > 1 && path.back() == '\\' && folders.count(path.substr(0, path.size() - 1));
+  }
   bool IsFile(const std::string& path) override { return files.count(path) != 0; }
   std::optional<std::string> ReadFile(const std::string& path) override {
     if (unreadable.count(path)) throw Error("Cannot open file \"" + path + "\"");
@@ -176,7 +182,7 @@ class FakeFileSystem : public FileSystem {
     WriteFile(path, bytes);
   }
   bool Move(const std::string& from, const std::string& to) override {
-    if (!files.count(from) && !folders.count(from)) return false;
+    if (to.empty() || (!files.count(from) && !folders.count(from))) return false;
     if (files.count(to) || folders.count(to)) return false;
     if (folders.erase(from)) {
       folders.insert(to);
@@ -208,6 +214,7 @@ class FakeOemConverter : public OemConverter {
  public:
   std::optional<std::string> FromAnsi(std::string_view ansi) override {
     ++calls;
+    if (samePages) return std::string(ansi);
     std::string oem;
     for (char c : ansi) {
       const auto b = static_cast<unsigned char>(c);
@@ -224,6 +231,7 @@ class FakeOemConverter : public OemConverter {
     return oem;
   }
   int calls = 0;
+  bool samePages = false;  // as on Japanese systems, where both are 932
 };
 
 class FakeScriptRunner : public ScriptRunner {
@@ -249,6 +257,27 @@ class FakeFormWindow : public FormWindow {
   Bounds bounds{232, 98, 194, 283};
   bool onTop = false;
   std::vector<Bounds> workAreas{{0, 0, 1024, 738}};
+};
+
+// Shortcuts by path: a target, or none for one that cannot be read.
+class FakeShortcutReader : public ShortcutReader {
+ public:
+  std::optional<std::string> ReadTarget(const std::string& path) override {
+    read.push_back(path);
+    const auto found = targets.find(path);
+    if (found == targets.end()) return std::nullopt;
+    return found->second;
+  }
+  std::map<std::string, std::optional<std::string>> targets;
+  std::vector<std::string> read;
+};
+
+class FakeLauncher : public Launcher {
+ public:
+  void Run(const std::string& commandLine) override { ran.push_back(commandLine); }
+  void Open(const std::string& path) override { opened.push_back(path); }
+  std::vector<std::string> ran;
+  std::vector<std::string> opened;
 };
 
 }  // namespace kavri::testing
