@@ -15,11 +15,13 @@
 #include "platform/error.h"
 #include "platform/path_parts.h"
 #include "platform/win32/command_line.h"
+#include "platform/win32/date_time.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_support.h"
 #include "utilities/item_utilities.h"
 #include "utilities/shell_entry.h"
 #include "utilities/system_tools.h"
+#include "utilities/timestamp.h"
 
 namespace kavri {
 namespace {
@@ -435,7 +437,12 @@ void TKVMain::AddStartmenu1Click() {
 
 void TKVMain::StayOnTop1Click() { form_.SetStayOnTop(!form_.StayOnTop()); }
 
-void TKVMain::timestamp1Click() {}
+void TKVMain::timestamp1Click() {
+  if (StampListedFiles(items_, destination_, stamper_, SystemDateFormat(), LocalNow()) ==
+      TimestampOutcome::Stamped) {
+    Close();
+  }
+}
 
 void TKVMain::ListBox1Click() { BringCurrentItemToBox(items_, destination_); }
 

@@ -14,6 +14,7 @@
 #include "platform/code_page.h"
 #include "platform/line_list.h"
 #include "platform/win32/dialogs.h"
+#include "platform/win32/file_stamper.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/launcher.h"
 #include "platform/win32/handles.h"
@@ -117,6 +118,7 @@ class TKVMain {
   Win32Registry registry_;
   Win32FileSystem fs_;
   Win32Launcher launcher_;
+  Win32FileStamper stamper_;
   std::string exePath_;
   MainFormWindow form_;
 };

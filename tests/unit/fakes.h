@@ -11,6 +11,7 @@
 #include "platform/ports/destination_box.h"
 #include "platform/error.h"
 #include "platform/ports/dialogs.h"
+#include "platform/ports/file_stamper.h"
 #include "platform/ports/file_system.h"
 #include "platform/ports/form_window.h"
 #include "platform/ports/oem_converter.h"
@@ -278,6 +279,17 @@ class FakeLauncher : public Launcher {
   void Open(const std::string& path) override { opened.push_back(path); }
   std::vector<std::string> ran;
   std::vector<std::string> opened;
+};
+
+class FakeFileStamper : public FileStamper {
+ public:
+  bool SetLastWriteTime(const std::string& path, DosDateTime local) override {
+    if (!stampable.count(path)) return false;
+    stamped[path] = local;
+    return true;
+  }
+  std::set<std::string> stampable;
+  std::map<std::string, DosDateTime> stamped;
 };
 
 }  // namespace kavri::testing
