@@ -1,0 +1,167 @@
+#include "scmake/scmake_win32.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <utility>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/text.h"
+
+namespace kavri {
+namespace {
+
+std::string TextOf(const char (&buffer)[MAX_PATH]) {
+  return std::string(buffer, strnlen(buffer, MAX_PATH));
+}
+
+// The path as the file interface wants it, in at most MAX_PATH characters
+// with the terminator; or the error that kept it from fitting.
+HRESULT ToWidePath(const std::string& path, std::wstring& wide) {
+  wchar_t buffer[MAX_PATH];
+  if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, buffer, MAX_PATH) == 0) {
+    const DWORD error = GetLastError();
+    return HRESULT_FROM_WIN32(error == ERROR_INSUFFICIENT_BUFFER ? ERROR_FILENAME_EXCED_RANGE
+                                                                 : error);
+  }
+  wide = buffer;
+  return S_OK;
+}
+
+class ComShellLinkFile : public ShellLinkFile {
+ public:
+  explicit ComShellLinkFile(ComPtr<IPersistFile> file) : file_(std::move(file)) {}
+
+  LinkResult Load(const std::string& path) override {
+    std::wstring wide;
+    const HRESULT converted = ToWidePath(path, wide);
+    if (FAILED(converted)) return converted;
+    return file_->Load(wide.c_str(), STGM_READ);
+  }
+
+  LinkResult Save(const std::string& path, bool remember) override {
+    std::wstring wide;
+    const HRESULT converted = ToWidePath(path, wide);
+    if (FAILED(converted)) return converted;
+    return file_->Save(wide.c_str(), remember ? TRUE : FALSE);
+  }
+
+ private:
+  ComPtr<IPersistFile> file_;
+};
+
+class ComShellLink : public ShellLink {
+ public:
+  explicit ComShellLink(ComPtr<IShellLinkA> link) : link_(std::move(link)) {}
+
+  LinkResult QueryFile(std::unique_ptr<ShellLinkFile>& file) override {
+    ComPtr<IPersistFile> persist;
+    const HRESULT result = link_->QueryInterface(IID_IPersistFile, persist.PutVoid());
+    if (FAILED(result)) return result;
+    file = std::make_unique<ComShellLinkFile>(std::move(persist));
+    return result;
+  }
+
+  LinkResult GetPath(std::string& path) override {
+    char buffer[MAX_PATH] = {};
+    WIN32_FIND_DATAA findData{};
+    const HRESULT result = link_->GetPath(buffer, MAX_PATH, &findData, SLGP_UNCPRIORITY);
+    path = FAILED(result) ? std::string() : TextOf(buffer);
+    return result;
+  }
+
+  LinkResult GetWorkingDirectory(std::string& folder) override {
+    char buffer[MAX_PATH] = {};
+    const HRESULT result = link_->GetWorkingDirectory(buffer, MAX_PATH);
+    folder = FAILED(result) ? std::string() : TextOf(buffer);
+    return result;
+  }
+
+  LinkResult GetShowCmd(std::int32_t& showCommand) override {
+    int value = 0;
+    const HRESULT result = link_->GetShowCmd(&value);
+    showCommand = FAILED(result) ? 0 : value;
+    return result;
+  }
+
+  LinkResult GetHotkey(std::uint16_t& hotkey) override {
+    WORD value = 0;
+    const HRESULT result = link_->GetHotkey(&value);
+    hotkey = FAILED(result) ? 0 : value;
+    return result;
+  }
+
+  LinkResult GetIconLocation(std::string& path, std::int32_t& index) override {
+    char buffer[MAX_PATH] = {};
+    int value = 0;
+    const HRESULT result = link_->GetIconLocation(buffer, MAX_PATH, &value);
+    path = FAILED(result) ? std::string() : TextOf(buffer);
+    index = FAILED(result) ? 0 : value;
+    return result;
+  }
+
+  LinkResult GetArguments(std::string& arguments) override {
+    char buffer[MAX_PATH] = {};
+    const HRESULT result = link_->GetArguments(buffer, MAX_PATH);
+    arguments = FAILED(result) ? std::string() : TextOf(buffer);
+    return result;
+  }
+
+  LinkResult SetPath(const std::string& path) override { return link_->SetPath(path.c_str()); }
+  LinkResult SetWorkingDirectory(const std::string& folder) override {
+    return link_->SetWorkingDirectory(folder.c_str());
+  }
+  LinkResult SetShowCmd(std::int32_t showCommand) override {
+    return link_->SetShowCmd(showCommand);
+  }
+  LinkResult SetHotkey(std::uint16_t hotkey) override { return link_->SetHotkey(hotkey); }
+  LinkResult SetIconLocation(const std::string& path, std::int32_t index) override {
+    return link_->SetIconLocation(path.c_str(), index);
+  }
+  LinkResult SetArguments(const std::string& arguments) override {
+    return link_->SetArguments(arguments.c_str());
+  }
+
+ private:
+  ComPtr<IShellLinkA> link_;
+};
+
+}  // namespace
+
+LinkResult ComShellLinkFactory::Create(std::unique_ptr<ShellLink>& link) {
+  ComPtr<IShellLinkA> created;
+  const HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IShellLinkA, created.PutVoid());
+  if (FAILED(result)) return result;
+  link = std::make_unique<ComShellLink>(std::move(created));
+  return result;
+}
+
+// A thread already in a multithreaded apartment refuses CoInitialize with
+// RPC_E_CHANGED_MODE; only a call that succeeded (S_OK, or S_FALSE when COM
+// was already up) is balanced with CoUninitialize.
+TSCMake::TSCMake()
+    : comInitialised_(SUCCEEDED(CoInitialize(nullptr))), codePage_(SystemCodePage()) {}
+
+TSCMake::~TSCMake() {
+  if (comInitialised_) CoUninitialize();
+}
+
+int TSCMake::ReadLink(const std::string& path) {
+  return ReadLinkInto(*this, path, links_, codePage_);
+}
+
+LinkResult TSCMake::MakeLink() {
+  return MakeLinkFrom(*this, links_);
+}
+
+std::optional<std::string> SCMakeShortcutReader::ReadTarget(const std::string& path) {
+  if (component_.ReadLink(path) != 0) return std::nullopt;
+  return component_.LinkPath();
+}
+
+}  // namespace kavri
