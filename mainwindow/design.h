@@ -3,6 +3,8 @@
 #include <span>
 #include <string>
 
+#include "platform/shortcut_value.h"
+
 namespace kavri {
 
 // Design values at 96 pixels per inch. The window's are its outer bounds, a
@@ -60,9 +62,6 @@ inline constexpr char kRemoveFromShellCaption[] = "Remove from &shell";
 // MainMenu1, in the order the items stand in the bar and its two menus.
 std::span<const MenuItemDesign> MainMenu1Design();
 
-inline constexpr unsigned kShortcutShift = 0x2000;
-inline constexpr unsigned kShortcutCtrl = 0x4000;
-inline constexpr unsigned kShortcutAlt = 0x8000;
 
 struct KeyChord {
   unsigned char key;

@@ -385,13 +385,27 @@ void TKVMain::FormResize() {
   Place(ButQuit, layout.butQuit);
 }
 
-void TKVMain::ButCopyClick() {}
+TransferContext TKVMain::Transfers() {
+  return {items_,     destination_, dialogs_, shortcuts_, {fs_, oem_, scripts_, cp_},
+          ExeDir,     DesktopDir,   BatPath};
+}
 
-void TKVMain::ButMoveClick() {}
+void TKVMain::ButCopyClick() {
+  TransferContext context = Transfers();
+  RunTransfer(TransferKind::Copy, context);
+}
+
+void TKVMain::ButMoveClick() {
+  TransferContext context = Transfers();
+  RunTransfer(TransferKind::Move, context);
+}
 
 void TKVMain::ListBox1KeyDown(unsigned key) { ListKeyDown(key, items_); }
 
-void TKVMain::ButDelClick() {}
+void TKVMain::ButDelClick() {
+  TransferContext context = Transfers();
+  DeleteAll(context);
+}
 
 void TKVMain::New1Click() { ClearListAndBox(items_, destination_); }
 

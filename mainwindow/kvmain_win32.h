@@ -17,8 +17,12 @@
 #include "platform/win32/file_stamper.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/launcher.h"
+#include "platform/win32/oem_converter.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/registry.h"
+#include "scmake/scmake_win32.h"
+#include "transfer/script_runner_win32.h"
+#include "transfer/transfer_commands.h"
 
 namespace kavri {
 
@@ -88,6 +92,7 @@ class TKVMain {
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void Close();
   int ComboHeight() const;
+  TransferContext Transfers();
   void FitComboHeight();
 
   HINSTANCE instance_;
@@ -111,6 +116,7 @@ class TKVMain {
   MenuItem AddStartmenu1;
   MenuItem StayOnTop1;
   HWND ButQuit = nullptr;
+  TSCMake SCMake1;
 
   ListBoxItems items_{nullptr};
   ComboBoxDestination destination_{nullptr};
@@ -119,6 +125,9 @@ class TKVMain {
   Win32FileSystem fs_;
   Win32Launcher launcher_;
   Win32FileStamper stamper_;
+  Win32OemConverter oem_;
+  ProcessScriptRunner scripts_;
+  SCMakeShortcutReader shortcuts_{SCMake1};
   std::string exePath_;
   MainFormWindow form_;
 };

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/code_page.h"
+#include "platform/shortcut_value.h"
 #include "scmake/shell_link.h"
 
 namespace kavri {
@@ -19,10 +20,6 @@ inline constexpr std::int32_t kShowMaximized = 3;    // SW_SHOWMAXIMIZED
 inline constexpr std::int32_t kShowMinNoActive = 7;  // SW_SHOWMINNOACTIVE
 inline constexpr std::int32_t kShowShow = 5;         // SW_SHOW
 
-// Menu-style shortcut modifiers (key code in the low byte).
-inline constexpr std::uint16_t kShortcutShift = 0x2000;
-inline constexpr std::uint16_t kShortcutCtrl = 0x4000;
-inline constexpr std::uint16_t kShortcutAlt = 0x8000;
 // Hot-key word modifiers (key code in the low byte).
 inline constexpr std::uint16_t kHotkeyShift = 0x100;
 inline constexpr std::uint16_t kHotkeyCtrl = 0x200;
