@@ -55,4 +55,19 @@ std::optional<LineList> ParseDropBlock(std::span<const unsigned char> block) {
   return paths;
 }
 
+bool IsReadableDropFiles(std::span<const unsigned char> block) {
+  if (block.size() < kDropFilesHeaderSize) return false;
+  const std::uint32_t offset = GetU32(block.data());
+  const bool wide = GetU32(block.data() + 16) != 0;
+  if (offset < kDropFilesHeaderSize || offset >= block.size()) return false;
+  const std::size_t unit = wide ? 2 : 1;
+  bool previousWasEnd = true;  // an empty first entry ends the list at once
+  for (std::size_t pos = offset; pos + unit <= block.size(); pos += unit) {
+    const bool end = block[pos] == 0 && (!wide || block[pos + 1] == 0);
+    if (end && previousWasEnd) return true;
+    previousWasEnd = end;
+  }
+  return false;
+}
+
 }  // namespace kavri

@@ -34,4 +34,10 @@ std::optional<std::size_t> DropListEnd(std::span<const unsigned char> block);
 // block is not a well-formed drop block. Never reads past its end.
 std::optional<LineList> ParseDropBlock(std::span<const unsigned char> block);
 
+// The shell's drops arrive in the later 20-byte form, whose offset 16 says
+// whether the paths are UTF-16. True when such a block has its path list
+// inside it and ended there, so that reading it cannot run past its end.
+inline constexpr std::size_t kDropFilesHeaderSize = 20;
+bool IsReadableDropFiles(std::span<const unsigned char> block);
+
 }  // namespace kavri

@@ -5,9 +5,10 @@
 #include "app/drop_block.h"
 #include "app/drop_block_win32.h"
 #include "mainwindow/design.h"
+#include "mainwindow/intake.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/text.h"
+#include "platform/win32/path_converter.h"
 
 namespace kavri {
 namespace {
@@ -33,11 +34,16 @@ bool HandOffToRunningInstance() {
   if (!running) return false;
   const std::vector<std::wstring> arguments = CommandLineArguments();
   if (arguments.empty()) return true;
-  const std::string path = ToCodePageLossy(arguments.front());
+  const std::optional<std::string> path = AnsiPathFor(arguments.front());
+  if (!path) {
+    MessageBoxW(nullptr, RefusedPathsMessage({arguments.front()}).c_str(), L"kavri",
+                MB_OK | MB_ICONSTOP);
+    return true;
+  }
 
   GlobalMemory block(NewDropBlock());
   if (!block) return true;
-  HGLOBAL grown = AddDropFile(block.Get(), path);
+  HGLOBAL grown = AddDropFile(block.Get(), *path);
   if (!grown) return true;
   block.Detach();  // the grown block may carry the same handle
   GlobalMemory owned(grown);

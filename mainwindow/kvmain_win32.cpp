@@ -97,7 +97,9 @@ void TKVMain::Construct(const std::vector<std::wstring>& arguments) {
   if (ShellEntryPresent(registry_)) AddStartmenu1.SetCaption(kRemoveFromShellCaption);
   DragAcceptFiles(hwnd_, TRUE);
   AllowDropMessages(hwnd_);
-  exePath_ = ToCodePageLossy(ProgramPath());
+  // The program's own path has no user to refuse it to: where neither it nor
+  // its short form fits the code page, the system's nearest form is taken.
+  exePath_ = AnsiPathFor(ProgramPath()).value_or(ToCodePageLossy(ProgramPath()));
   const ProgramPaths paths = ProgramPathsFor(exePath_, cp_);
   ExeDir = paths.exeDir;
   BatPath = paths.batPath;
@@ -105,9 +107,9 @@ void TKVMain::Construct(const std::vector<std::wstring>& arguments) {
   IniPath = paths.iniPath;
   LoadSettings(fs_, IniPath, IniList, destination_, form_);
 
-  LineList ansiArguments;
-  for (const std::wstring& argument : arguments) ansiArguments.push_back(ToCodePageLossy(argument));
-  TakeCommandLine(ansiArguments, items_, destination_);
+  const ConvertedPaths converted = ConvertArrivedPaths(arguments, converter_);
+  TakeCommandLine(converted.paths, items_, destination_);
+  ShowRefused(converted.refused);
 }
 
 HWND TKVMain::CreateChild(const char* className, const ControlDesign& design, DWORD style,
@@ -334,23 +336,45 @@ void TKVMain::TakeHandOffs() {
   while (!handOffs_.empty()) {
     const LineList paths = std::move(handOffs_.front());
     handOffs_.pop_front();
-    TakeDrop(paths);
+    TakeDrop(ArrivedPaths(paths.begin(), paths.end()));
   }
 }
 
-void TKVMain::TakeDrop(const LineList& paths) { TakeDroppedPaths(paths, items_); }
+void TKVMain::TakeDrop(const ArrivedPaths& paths) {
+  IntakePorts ports{items_, destination_, fs_, shortcuts_, keys_, cp_};
+  TakeDroppedPaths(paths, ports);
+}
+
+void TKVMain::ShowRefused(const std::vector<std::wstring>& refused) {
+  if (refused.empty()) return;
+  // The wide box, so the name shows as it is, not as the code page would
+  // spell it.
+  MessageBoxW(hwnd_, RefusedPathsMessage(refused).c_str(), L"kavri", MB_OK | MB_ICONSTOP);
+}
 
 void TKVMain::OnDropFiles(HDROP drop) {
-  LineList paths;
+  // Checked before it is read: a handle that another program posted may name
+  // nothing, or memory that is no drop list.
+  const SIZE_T size = GlobalSize(drop);
+  {
+    GlobalLockScope lock(drop);
+    if (size == 0 || !lock ||
+        !IsReadableDropFiles(std::span<const unsigned char>(lock.Data(), size))) {
+      return;
+    }
+  }
+  std::vector<std::wstring> paths;
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
     const UINT length = DragQueryFileW(drop, i, nullptr, 0);
     std::wstring path(length + 1, L'\0');
     path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
-    paths.push_back(ToCodePageLossy(path));
+    paths.push_back(std::move(path));
   }
   DragFinish(drop);
-  TakeDrop(paths);
+  const ConvertedPaths converted = ConvertArrivedPaths(paths, converter_);
+  TakeDrop(converted.paths);
+  ShowRefused(converted.refused);
 }
 
 void TKVMain::OnActivate(WORD state) {

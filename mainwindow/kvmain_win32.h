@@ -10,6 +10,7 @@
 #include "mainwindow/controls_win32.h"
 #include "mainwindow/form_window_win32.h"
 #include "mainwindow/design.h"
+#include "mainwindow/intake.h"
 #include "mainwindow/menu_win32.h"
 #include "platform/code_page.h"
 #include "platform/line_list.h"
@@ -18,6 +19,7 @@
 #include "platform/win32/file_system.h"
 #include "platform/win32/launcher.h"
 #include "platform/win32/oem_converter.h"
+#include "platform/win32/path_converter.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/registry.h"
 #include "scmake/scmake_win32.h"
@@ -87,7 +89,8 @@ class TKVMain {
   void OnClose();
   BOOL OnCopyData(const COPYDATASTRUCT* data);
   void TakeHandOffs();
-  void TakeDrop(const LineList& paths);
+  void TakeDrop(const ArrivedPaths& paths);
+  void ShowRefused(const std::vector<std::wstring>& refused);
   void OnActivate(WORD state);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void Close();
@@ -128,6 +131,8 @@ class TKVMain {
   Win32OemConverter oem_;
   ProcessScriptRunner scripts_;
   SCMakeShortcutReader shortcuts_{SCMake1};
+  Win32PathConverter converter_;
+  Win32KeyState keys_;
   std::string exePath_;
   MainFormWindow form_;
 };

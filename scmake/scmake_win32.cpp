@@ -160,7 +160,9 @@ LinkResult TSCMake::MakeLink() {
 }
 
 std::optional<std::string> SCMakeShortcutReader::ReadTarget(const std::string& path) {
-  if (component_.ReadLink(path) != 0) return std::nullopt;
+  // A shortcut to something that is no file (a printer, a control panel
+  // item) reads well but names no path to follow.
+  if (component_.ReadLink(path) != 0 || component_.LinkPath().empty()) return std::nullopt;
   return component_.LinkPath();
 }
 

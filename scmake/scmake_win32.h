@@ -45,7 +45,7 @@ class TSCMake : public SCMakeProperties {
 
 // Follows shortcuts with the window's component: the target is its LinkPath
 // after a successful read, and nothing after a failed one, whatever an
-// earlier read left in the component.
+// earlier read left in the component, nor for a shortcut without a path.
 class SCMakeShortcutReader : public ShortcutReader {
  public:
   explicit SCMakeShortcutReader(TSCMake& component) : component_(component) {}

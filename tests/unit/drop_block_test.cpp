@@ -74,5 +74,59 @@ TEST(DropBlock, RefusesMalformedBlocks) {
   }
 }
 
+// The 20-byte form the shell sends, with 8-bit or UTF-16 paths.
+Bytes ShellDrop(const std::vector<std::u16string>& paths, bool wide) {
+  Bytes block = {20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                 static_cast<unsigned char>(wide), 0, 0, 0};
+  auto put = [&](char16_t c) {
+    block.push_back(static_cast<unsigned char>(c & 0xFF));
+    if (wide) block.push_back(static_cast<unsigned char>(c >> 8));
+  };
+  for (const std::u16string& path : paths) {
+    for (char16_t c : path) put(c);
+    put(0);
+  }
+  put(0);
+  return block;
+}
+
+TEST(DropFiles, ReadableBlocks) {
+  EXPECT_TRUE(IsReadableDropFiles(ShellDrop({u"C:\a", u"C:\b"}, true)));
+  EXPECT_TRUE(IsReadableDropFiles(ShellDrop({u"C:\a"}, false)));
+  EXPECT_TRUE(IsReadableDropFiles(ShellDrop({}, true)));
+  // "\x0100" has a zero byte that is no end of a UTF-16 path.
+  EXPECT_TRUE(IsReadableDropFiles(ShellDrop({u"C:\\x0100"}, true)));
+}
+
+TEST(DropFiles, UnreadableBlocks) {
+  Bytes cut = ShellDrop({u"C:\a"}, true);
+  cut.resize(cut.size() - 2);
+  Bytes oddEnd = ShellDrop({u"C:\a"}, true);
+  oddEnd.pop_back();
+  Bytes outside = ShellDrop({u"C:\a"}, true);
+  outside[0] = 200;
+  Bytes inHeader = ShellDrop({u"C:\a"}, true);
+  inHeader[0] = 16;
+  Bytes headerOnly = ShellDrop({}, true);
+  headerOnly.resize(20);
+  struct Case {
+    const char* what;
+    Bytes block;
+  };
+  const Case cases[] = {
+      {"empty", {}},
+      {"header only", headerOnly},
+      {"no end of list", cut},
+      {"half a character at the end", oddEnd},
+      {"list offset outside", outside},
+      {"list offset inside the header", inHeader},
+      {"garbage", Bytes(64, 0xA5)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_FALSE(IsReadableDropFiles(c.block));
+  }
+}
+
 }  // namespace
 }  // namespace kavri

@@ -18,6 +18,8 @@
 #include "platform/ports/script_runner.h"
 #include "platform/ports/shortcut_reader.h"
 #include "platform/ports/item_list.h"
+#include "platform/ports/key_state.h"
+#include "platform/ports/path_converter.h"
 #include "platform/ports/launcher.h"
 #include "platform/ports/registry.h"
 
@@ -290,6 +292,33 @@ class FakeFileStamper : public FileStamper {
   }
   std::set<std::string> stampable;
   std::map<std::string, DosDateTime> stamped;
+};
+
+class FakeKeyState : public KeyState {
+ public:
+  bool CtrlDown() override { return ctrl; }
+  bool ctrl = false;
+};
+
+// ASCII converts; other characters only where a test names their ANSI form.
+class FakePathConverter : public PathConverter {
+ public:
+  std::optional<std::string> Exact(const std::wstring& path) override {
+    if (const auto known = exact.find(path); known != exact.end()) return known->second;
+    std::string ansi;
+    for (wchar_t c : path) {
+      if (c > 0x7F) return std::nullopt;
+      ansi += static_cast<char>(c);
+    }
+    return ansi;
+  }
+  std::optional<std::wstring> ShortForm(const std::wstring& path) override {
+    const auto found = shortForms.find(path);
+    if (found == shortForms.end()) return std::nullopt;
+    return found->second;
+  }
+  std::map<std::wstring, std::string> exact;
+  std::map<std::wstring, std::wstring> shortForms;
 };
 
 }  // namespace kavri::testing
