@@ -9,7 +9,7 @@ source tools/deps.sh
 ensure_packages "${KAVRI_BUILD_PACKAGES[@]}" imagemagick
 
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target kavri
+cmake --build --preset win64 --target kavri deltree
 exe="$PWD/build/win64/kavri.exe"
 export WINEDEBUG=${WINEDEBUG:--all}
 
