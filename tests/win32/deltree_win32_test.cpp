@@ -16,17 +16,12 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/text.h"
+#include "win32/built_programs.h"
 
 namespace kavri {
 namespace {
 
-std::wstring DeltreeExe() {
-  std::wstring path = L"" KAVRI_DELTREE_EXE;
-  // Wine maps the host's root to Z:.
-  if (!path.empty() && path.front() == L'/') path = L"Z:" + path;
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  return path;
-}
+using testing::DeltreeExe;
 
 std::wstring FolderOf(const std::wstring& path) {
   return path.substr(0, path.find_last_of(L'\\'));
