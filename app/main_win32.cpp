@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "app/handoff_win32.h"
+#include "app/startup_lock_win32.h"
 #include "mainwindow/kvmain_win32.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/dialogs.h"
@@ -13,18 +14,23 @@ namespace {
 
 void RunMessageLoop(kavri::TKVMain& window) {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  for (BOOL got; (got = GetMessageA(&message, nullptr, 0, 0)) != 0;) {
+    // Wine fails the call (-1) when another program sends a WM_COPYDATA of
+    // several megabytes that it cannot unpack; the window carries on.
+    if (got == -1) continue;
     if (window.PreTranslateMessage(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
 }
 
-void RunApplication(HINSTANCE instance, int showCommand) {
+void RunApplication(HINSTANCE instance, int showCommand, kavri::StartupLock& lock) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   kavri::TKVMain KVMain(instance);
   KVMain.Construct(kavri::CommandLineArguments());
+  // From here a second start finds this window and hands over to it.
+  lock.Release();
   KVMain.Show(showCommand);
   RunMessageLoop(KVMain);
 }
@@ -32,9 +38,10 @@ void RunApplication(HINSTANCE instance, int showCommand) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  kavri::StartupLock lock;
   if (kavri::HandOffToRunningInstance()) return 0;
   try {
-    RunApplication(instance, showCommand);
+    RunApplication(instance, showCommand, lock);
   } catch (const std::exception& e) {
     kavri::ShowError(nullptr, e.what());
   } catch (...) {

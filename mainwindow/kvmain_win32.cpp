@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <span>
+#include <utility>
 
 #include "app/drop_block.h"
 #include "mainwindow/font_win32.h"
@@ -109,7 +110,7 @@ void TKVMain::Construct(const std::vector<std::wstring>& arguments) {
 
   const ConvertedPaths converted = ConvertArrivedPaths(arguments, converter_);
   TakeCommandLine(converted.paths, items_, destination_);
-  ShowRefused(converted.refused);
+  refusedAtStart_ = converted.refused;
 }
 
 HWND TKVMain::CreateChild(const char* className, const ControlDesign& design, DWORD style,
@@ -190,6 +191,8 @@ void TKVMain::Show(int showCommand) {
   ShowWindow(hwnd_, showCommand);
   UpdateWindow(hwnd_);
   SetFocus(ComboBox1);
+  // Said once the window stands, so the message has its owner to stand by.
+  ShowRefused(std::exchange(refusedAtStart_, {}));
 }
 
 bool TKVMain::PreTranslateMessage(MSG& message) {

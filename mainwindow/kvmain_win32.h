@@ -108,6 +108,7 @@ class TKVMain {
   int comboField_ = 0;
   HWND lastFocus_ = nullptr;
   std::deque<LineList> handOffs_;
+  std::vector<std::wstring> refusedAtStart_;
 
   // Published fields.
   HWND ListBox1 = nullptr;

@@ -17,10 +17,11 @@ ensure_packages() {
 }
 
 # What every build needs: the host compiler and GoogleTest, both MinGW
-# cross-compilers, Wine to run the Windows programs, and an X server without a
-# screen for the windows.
+# cross-compilers, Wine to run the Windows programs, an X server without a
+# screen for the windows, and clang with its libFuzzer runtime.
 KAVRI_BUILD_PACKAGES=(
   cmake ninja-build g++ libgtest-dev googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb x11-utils xauth
+  clang libclang-rt-dev
 )

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds all three configurations and runs every
-# test: the rules on the host, then the Windows-side and end-to-end tests of
-# the x86_64 build under Wine. The i686 build is compiled only: this kernel
-# cannot run 32-bit programs.
+# test: the rules on the host (also under the address and undefined-behaviour
+# sanitizers), a bounded run of each fuzz target, then the Windows-side and
+# end-to-end tests of the x86_64 build under Wine. The i686 build is compiled
+# only: this kernel cannot run 32-bit programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
@@ -20,10 +21,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for preset in host win64 win32; do
+for preset in host host-asan fuzz win64 win32; do
   cmake --preset "$preset"
   cmake --build --preset "$preset"
 done
 ctest --preset host
+ctest --preset host-asan
+ctest --preset fuzz
 ctest --preset win64
 echo "All tests passed."
