@@ -55,19 +55,39 @@ std::optional<LineList> ParseDropBlock(std::span<const unsigned char> block) {
   return paths;
 }
 
-bool IsReadableDropFiles(std::span<const unsigned char> block) {
-  if (block.size() < kDropFilesHeaderSize) return false;
+std::optional<DropFilesPaths> ParseDropFiles(std::span<const unsigned char> block) {
+  if (block.size() < kDropFilesHeaderSize) return std::nullopt;
   const std::uint32_t offset = GetU32(block.data());
-  const bool wide = GetU32(block.data() + 16) != 0;
-  if (offset < kDropFilesHeaderSize || offset >= block.size()) return false;
-  const std::size_t unit = wide ? 2 : 1;
-  bool previousWasEnd = true;  // an empty first entry ends the list at once
+  if (offset < kDropFilesHeaderSize || offset >= block.size()) return std::nullopt;
+  DropFilesPaths paths;
+  paths.wide = GetU32(block.data() + 16) != 0;
+  const std::size_t unit = paths.wide ? 2 : 1;
+  std::u16string wide;
+  std::string narrow;
+  bool empty = true;  // the entry read so far is empty
   for (std::size_t pos = offset; pos + unit <= block.size(); pos += unit) {
-    const bool end = block[pos] == 0 && (!wide || block[pos + 1] == 0);
-    if (end && previousWasEnd) return true;
-    previousWasEnd = end;
+    const char16_t c = paths.wide ? static_cast<char16_t>(block[pos] | (block[pos + 1] << 8))
+                                  : static_cast<char16_t>(block[pos]);
+    if (c != 0) {
+      if (paths.wide) {
+        wide += c;
+      } else {
+        narrow += static_cast<char>(block[pos]);
+      }
+      empty = false;
+      continue;
+    }
+    if (empty) return paths;  // the empty entry that ends the list
+    if (paths.wide) {
+      paths.widePaths.push_back(std::move(wide));
+      wide.clear();
+    } else {
+      paths.narrowPaths.push_back(std::move(narrow));
+      narrow.clear();
+    }
+    empty = true;
   }
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace kavri

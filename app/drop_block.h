@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/line_list.h"
 
@@ -35,9 +36,19 @@ std::optional<std::size_t> DropListEnd(std::span<const unsigned char> block);
 std::optional<LineList> ParseDropBlock(std::span<const unsigned char> block);
 
 // The shell's drops arrive in the later 20-byte form, whose offset 16 says
-// whether the paths are UTF-16. True when such a block has its path list
-// inside it and ended there, so that reading it cannot run past its end.
+// whether the paths are UTF-16 or 8-bit text in the ANSI page.
 inline constexpr std::size_t kDropFilesHeaderSize = 20;
-bool IsReadableDropFiles(std::span<const unsigned char> block);
+
+struct DropFilesPaths {
+  bool wide = false;
+  std::vector<std::u16string> widePaths;
+  LineList narrowPaths;
+};
+
+// The paths of such a block in one pass (the system's per-index query walks
+// the list from its start each time, which is quadratic in a drop of many
+// thousands), or none when the list does not lie inside the block and end
+// there, so that nothing is ever read past its end.
+std::optional<DropFilesPaths> ParseDropFiles(std::span<const unsigned char> block);
 
 }  // namespace kavri

@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
+#include <cstdlib>
 #include <exception>
 
 #include "app/handoff_win32.h"
@@ -9,6 +9,14 @@
 #include "mainwindow/kvmain_win32.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/dialogs.h"
+#include "platform/win32/system_library.h"
+
+// The library's own handler for an exception that escapes would bring its
+// name demangler, a sixth of the program's size; none escapes, and if one
+// did, ending at once is all that is left to do.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 namespace {
 
@@ -26,7 +34,10 @@ void RunMessageLoop(kavri::TKVMain& window) {
 
 void RunApplication(HINSTANCE instance, int showCommand, kavri::StartupLock& lock) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  if (const auto initCommonControls = kavri::SystemFunction<decltype(&InitCommonControlsEx)>(
+          "comctl32.dll", "InitCommonControlsEx")) {
+    initCommonControls(&controls);
+  }
   kavri::TKVMain KVMain(instance);
   KVMain.Construct(kavri::CommandLineArguments());
   // From here a second start finds this window and hands over to it.

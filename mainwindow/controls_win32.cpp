@@ -1,4 +1,5 @@
 #include "mainwindow/controls_win32.h"
+#include "platform/decimal_text.h"
 
 #include "platform/error.h"
 
@@ -17,7 +18,7 @@ int ListBoxItems::Count() const {
 
 std::string ListBoxItems::Line(int index) const {
   const LRESULT length = SendMessageA(listBox_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == LB_ERR) throw Error("List index out of bounds (" + std::to_string(index) + ")");
+  if (length == LB_ERR) throw Error("List index out of bounds (" + DecimalText(index) + ")");
   std::string line(static_cast<std::size_t>(length) + 1, '\0');
   const LRESULT copied = SendMessageA(listBox_, LB_GETTEXT, static_cast<WPARAM>(index),
                                       reinterpret_cast<LPARAM>(line.data()));
@@ -123,7 +124,7 @@ int ComboBoxDestination::HistoryCount() const {
 
 std::string ComboBoxDestination::HistoryLine(int index) const {
   const LRESULT length = SendMessageA(comboBox_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == CB_ERR) throw Error("List index out of bounds (" + std::to_string(index) + ")");
+  if (length == CB_ERR) throw Error("List index out of bounds (" + DecimalText(index) + ")");
   std::string line(static_cast<std::size_t>(length) + 1, '\0');
   const LRESULT copied = SendMessageA(comboBox_, CB_GETLBTEXT, static_cast<WPARAM>(index),
                                       reinterpret_cast<LPARAM>(line.data()));

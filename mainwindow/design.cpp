@@ -1,4 +1,5 @@
 #include "mainwindow/design.h"
+#include "platform/decimal_text.h"
 
 #include <array>
 
@@ -29,7 +30,7 @@ constexpr unsigned char kVkF1 = 0x70;
 constexpr unsigned char kVkF24 = 0x87;
 
 std::string KeyName(unsigned char key) {
-  if (key >= kVkF1 && key <= kVkF24) return "F" + std::to_string(key - kVkF1 + 1);
+  if (key >= kVkF1 && key <= kVkF24) return "F" + DecimalText(key - kVkF1 + 1);
   if (key == kVkInsert) return "Ins";
   if (key == kVkDelete) return "Del";
   return std::string(1, static_cast<char>(key));

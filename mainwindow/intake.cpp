@@ -33,10 +33,13 @@ std::wstring RefusedPathsMessage(const std::vector<std::wstring>& refused) {
 
 void TakeDroppedPaths(const ArrivedPaths& paths, IntakePorts& ports) {
   const std::size_t count = paths.size();
+  // The key state belongs to the input message being handled and cannot
+  // change before the next one is read, so it is asked once per drop.
+  const bool ctrl = ports.keys.CtrlDown();
   ItemListUpdate update(ports.list);
   for (const std::optional<std::string>& arrived : paths) {
     if (!arrived) continue;
-    if (ports.keys.CtrlDown()) {
+    if (ctrl) {
       ports.list.Append(*arrived);
       continue;
     }

@@ -74,8 +74,8 @@ class TKVMain {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  WNDPROC Subclass(HWND control);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -105,6 +105,8 @@ class TKVMain {
   Font font_;
   AcceleratorTable accelerators_;
   HWND comboEdit_ = nullptr;
+  WNDPROC listBoxProc_ = nullptr;
+  WNDPROC comboEditProc_ = nullptr;
   int comboField_ = 0;
   HWND lastFocus_ = nullptr;
   std::deque<LineList> handOffs_;

@@ -1,4 +1,5 @@
 #include "mainwindow/settings.h"
+#include "platform/decimal_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -76,7 +77,7 @@ LineList SettingsLines(const LineList& history, const Bounds& bounds, bool stayO
                                                           : std::string());
   }
   for (int value : {bounds.left, bounds.top, bounds.width, bounds.height}) {
-    lines.push_back(std::to_string(value));
+    lines.push_back(DecimalText(value));
   }
   lines.emplace_back(stayOnTop ? "true" : "false");
   return lines;

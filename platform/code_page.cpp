@@ -1,9 +1,13 @@
 #include "platform/code_page.h"
 
+#include <algorithm>
+
 namespace kavri {
 
 CodePage::CodePage(const LeadBytes& leadBytes, const LowerTable& lower)
-    : lead_(leadBytes), lower_(lower) {}
+    : lead_(leadBytes),
+      lower_(lower),
+      hasLeadBytes_(std::find(leadBytes.begin(), leadBytes.end(), true) != leadBytes.end()) {}
 
 CodePage::LowerTable AsciiLowerTable() {
   CodePage::LowerTable table{};

@@ -21,6 +21,7 @@ class CodePage {
   static CodePage ShiftJis();    // 932
 
   bool IsLeadByte(unsigned char b) const { return lead_[b]; }
+  bool HasLeadBytes() const { return hasLeadBytes_; }
   // Lower-cases single-byte characters and leaves double-byte ones alone.
   std::string LowerCase(std::string_view text) const;
 
@@ -33,6 +34,7 @@ class CodePage {
  private:
   LeadBytes lead_;
   LowerTable lower_;
+  bool hasLeadBytes_;
 };
 
 // The ASCII lower-case mapping, the part every code page shares.

@@ -1,4 +1,5 @@
 #include "platform/date_time.h"
+#include "platform/decimal_text.h"
 
 #include <array>
 
@@ -219,7 +220,7 @@ std::optional<DateTime> ParseTimeOnly(std::string_view text, const DateFormat& f
 }
 
 void AppendPadded(std::string& out, int value, int width) {
-  std::string digits = std::to_string(value);
+  std::string digits = DecimalText(value);
   if (static_cast<int>(digits.size()) < width) {
     out.append(static_cast<std::size_t>(width) - digits.size(), '0');
   }

@@ -13,20 +13,46 @@ struct DelimiterScan {
   std::size_t lastChar = kNoDelimiter;
 };
 
+// A page without lead bytes needs no walk from the start: every byte is a
+// character of its own.
+DelimiterScan ScanSingleByte(std::string_view path) {
+  DelimiterScan scan;
+  if (path.empty()) return scan;
+  scan.lastChar = path.size() - 1;
+  for (std::size_t i = path.size(); i-- > 0;) {
+    if (IsDelimiter(path[i])) {
+      scan.last = i;
+      break;
+    }
+  }
+  if (scan.last != kNoDelimiter && scan.last > 0) scan.charBeforeLast = scan.last - 1;
+  const std::size_t dot = path.rfind('.');
+  if (dot != std::string_view::npos && (scan.last == kNoDelimiter || dot > scan.last)) {
+    scan.lastDot = dot;
+  }
+  return scan;
+}
+
 DelimiterScan Scan(std::string_view path, const CodePage& cp) {
+  if (!cp.HasLeadBytes()) return ScanSingleByte(path);
   DelimiterScan scan;
   std::size_t previous = kNoDelimiter;
-  for (std::size_t i = 0; i < path.size(); i += cp.CharLength(path, i)) {
-    if (cp.CharLength(path, i) == 1) {
-      if (IsDelimiter(path[i])) {
-        scan.last = i;
-        scan.charBeforeLast = previous;
-        scan.lastDot = kNoDelimiter;
-      } else if (path[i] == '.') {
-        scan.lastDot = i;
-      }
+  for (std::size_t i = 0; i < path.size();) {
+    const auto b = static_cast<unsigned char>(path[i]);
+    if (cp.IsLeadByte(b) && i + 1 < path.size()) {
+      previous = i;
+      i += 2;
+      continue;
+    }
+    if (IsDelimiter(path[i])) {
+      scan.last = i;
+      scan.charBeforeLast = previous;
+      scan.lastDot = kNoDelimiter;
+    } else if (path[i] == '.') {
+      scan.lastDot = i;
     }
     previous = i;
+    ++i;
   }
   scan.lastChar = previous;
   return scan;
@@ -68,6 +94,7 @@ std::string_view NameWithoutExtension(std::string_view path, const CodePage& cp)
 }
 
 bool ContainsBackslash(std::string_view path, const CodePage& cp) {
+  if (!cp.HasLeadBytes()) return path.find('\\') != std::string_view::npos;
   for (std::size_t i = 0; i < path.size(); i += cp.CharLength(path, i)) {
     if (cp.CharLength(path, i) == 1 && path[i] == '\\') return true;
   }

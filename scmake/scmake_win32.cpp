@@ -10,10 +10,25 @@
 #include <utility>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
 
 namespace kavri {
 namespace {
+
+// The identifiers kavri needs, spelled here rather than linked from the
+// system's uuid library, which brings every identifier it knows.
+constexpr CLSID kClsidShellLink = {
+    0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidShellLinkA = {
+    0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidPersistFile = {
+    0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+HRESULT CallCoInitialize() {
+  const auto coInitialize = SystemFunction<decltype(&CoInitialize)>("ole32.dll", "CoInitialize");
+  return coInitialize ? coInitialize(nullptr) : E_NOTIMPL;
+}
 
 std::string TextOf(const char (&buffer)[MAX_PATH]) {
   return std::string(buffer, strnlen(buffer, MAX_PATH));
@@ -60,7 +75,7 @@ class ComShellLink : public ShellLink {
 
   LinkResult QueryFile(std::unique_ptr<ShellLinkFile>& file) override {
     ComPtr<IPersistFile> persist;
-    const HRESULT result = link_->QueryInterface(IID_IPersistFile, persist.PutVoid());
+    const HRESULT result = link_->QueryInterface(kIidPersistFile, persist.PutVoid());
     if (FAILED(result)) return result;
     file = std::make_unique<ComShellLinkFile>(std::move(persist));
     return result;
@@ -134,8 +149,12 @@ class ComShellLink : public ShellLink {
 
 LinkResult ComShellLinkFactory::Create(std::unique_ptr<ShellLink>& link) {
   ComPtr<IShellLinkA> created;
-  const HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                          IID_IShellLinkA, created.PutVoid());
+  static const auto coCreateInstance =
+      SystemFunction<decltype(&CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+  const HRESULT result =
+      coCreateInstance ? coCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                          kIidShellLinkA, created.PutVoid())
+                       : E_NOTIMPL;
   if (FAILED(result)) return result;
   link = std::make_unique<ComShellLink>(std::move(created));
   return result;
@@ -145,10 +164,15 @@ LinkResult ComShellLinkFactory::Create(std::unique_ptr<ShellLink>& link) {
 // RPC_E_CHANGED_MODE; only a call that succeeded (S_OK, or S_FALSE when COM
 // was already up) is balanced with CoUninitialize.
 TSCMake::TSCMake()
-    : comInitialised_(SUCCEEDED(CoInitialize(nullptr))), codePage_(SystemCodePage()) {}
+    : comInitialised_(SUCCEEDED(CallCoInitialize())), codePage_(SystemCodePage()) {}
 
 TSCMake::~TSCMake() {
-  if (comInitialised_) CoUninitialize();
+  if (comInitialised_) {
+    if (const auto coUninitialize =
+            SystemFunction<decltype(&CoUninitialize)>("ole32.dll", "CoUninitialize")) {
+      coUninitialize();
+    }
+  }
 }
 
 int TSCMake::ReadLink(const std::string& path) {

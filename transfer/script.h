@@ -15,19 +15,21 @@ enum class TransferKind { Copy, Move, Delete };
 
 // The script's lines for all items, in list order. Each item is classed as a
 // folder or a file now; an item that does not exist is a file. The
-// destination (Copy and Move) ends with a backslash.
+// destination (Copy and Move) ends with a backslash. The command interpreter
+// expands "%" even between double quotes, so every "%" of a path is written
+// as "%%", lest "%x%" name another file.
 LineList BuildScript(TransferKind kind, const LineList& items, std::string_view destination,
                      FileSystem& fs, const CodePage& cp);
 
-// The command interpreter expands "%" even between double quotes, so a path
-// with "%x%" in it would name another file.
-std::string EscapePercent(std::string_view line);
+// The same lines as one text, each followed by CR LF.
+std::string ScriptText(TransferKind kind, const LineList& items, std::string_view destination,
+                       FileSystem& fs, const CodePage& cp);
 
-// The script text as the interpreter will read it: OEM bytes, CR LF after
-// every line. Throws Error naming the first path (or the destination) that
-// the OEM page cannot hold; then nothing may be written.
-std::string EncodeScript(const LineList& lines, const LineList& items,
-                         std::string_view destination, OemConverter& oem);
+// The script text as the interpreter will read it: in the OEM page. Throws
+// Error naming the first path (or the destination) that the OEM page cannot
+// hold; then nothing may be written.
+std::string EncodeScript(std::string text, const LineList& items, std::string_view destination,
+                         OemConverter& oem);
 
 // "tmp.bat" beside the program unless a script this window started is still
 // running from it (the interpreter reads a script line by line from saved

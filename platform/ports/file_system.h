@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/line_list.h"
 
 namespace kavri {
 
@@ -16,6 +19,14 @@ class FileSystem {
   virtual bool IsFolder(const std::string& path) = 0;
   // Something that is not a folder exists at the path.
   virtual bool IsFile(const std::string& path) = 0;
+  // IsFolder for each path, in order. An adapter may answer many paths of
+  // one folder from a single listing of it.
+  virtual std::vector<bool> AreFolders(const LineList& paths) {
+    std::vector<bool> folders;
+    folders.reserve(paths.size());
+    for (const std::string& path : paths) folders.push_back(IsFolder(path));
+    return folders;
+  }
 
   // The whole file, or none when there is no file at the path. Throws Error
   // when it is there but cannot be read.

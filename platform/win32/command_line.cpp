@@ -1,19 +1,22 @@
 #include "platform/win32/command_line.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
-#include "platform/win32/handles.h"
+#include <string_view>
+
+#include "platform/command_line_split.h"
 
 namespace kavri {
 
 std::vector<std::wstring> CommandLineArguments() {
-  int count = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!argv) return {};
-  LocalMemory owner(reinterpret_cast<HLOCAL>(argv));
+  const wchar_t* line = GetCommandLineW();
+  const std::wstring_view view(line ? line : L"");
   std::vector<std::wstring> arguments;
-  for (int i = 1; i < count; ++i) arguments.emplace_back(argv[i]);
+  for (const std::u16string& argument :
+       SplitCommandLine(std::u16string_view(reinterpret_cast<const char16_t*>(view.data()),
+                                            view.size()))) {
+    arguments.emplace_back(argument.begin(), argument.end());
+  }
   return arguments;
 }
 

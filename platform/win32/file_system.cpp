@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/error.h"
+#include "platform/path_parts.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 
@@ -47,7 +49,103 @@ void WriteNewFile(const std::string& path, std::string_view bytes, DWORD flags) 
   }
 }
 
+// Below this many items of one folder, asking for each is cheaper than
+// listing the folder.
+constexpr std::size_t kListFolderFrom = 16;
+
+// A name the folder listing can answer for exactly: plain ASCII, so that
+// upper-casing compares as the file system does, with no wildcard, and no
+// trailing dot or blank that the system would strip on lookup.
+bool ListableName(std::string_view name) {
+  if (name.empty() || name == "." || name == ".." || name.back() == '.' || name.back() == ' ') {
+    return false;
+  }
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) >= 0x80 || c == '*' || c == '?') return false;
+  }
+  return true;
+}
+
+std::string UpperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+enum class Entry { File, Folder, Ambiguous };
+
+struct FolderListing {
+  bool listed = false;  // false: ask for each item
+  // By upper-case name. A folder on a case-sensitive file system (Wine's
+  // Unix folders) may hold two names that differ only in case.
+  std::unordered_map<std::string, Entry> names;
+};
+
+FolderListing ListFolder(const std::string& folder) {
+  FolderListing listing;
+  WIN32_FIND_DATAA found;
+  FindHandle find(FindFirstFileExA((folder + "*").c_str(), FindExInfoBasic, &found,
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!find) {
+    const DWORD error = GetLastError();
+    // No such folder, or nothing in it: none of its items is there.
+    listing.listed = error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND;
+    return listing;
+  }
+  listing.listed = true;
+  do {
+    const Entry entry = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? Entry::Folder
+                                                                            : Entry::File;
+    const auto [place, added] = listing.names.emplace(UpperAscii(found.cFileName), entry);
+    if (!added) place->second = Entry::Ambiguous;
+  } while (FindNextFileA(find.Get(), &found));
+  return listing;
+}
+
 }  // namespace
+
+std::vector<bool> Win32FileSystem::AreFolders(const LineList& paths) {
+  const CodePage cp = SystemCodePage();
+  std::vector<bool> folders(paths.size());
+  std::vector<bool> answered(paths.size());
+  std::unordered_map<std::string_view, std::vector<std::size_t>> byFolder;
+  std::vector<std::size_t>* lastGroup = nullptr;  // dropped items come folder by folder
+  std::string_view lastFolder;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::size_t split = LastDelimiter(paths[i], cp);
+    if (split == kNoDelimiter) continue;
+    const std::string_view path(paths[i]);
+    const std::string_view folder = path.substr(0, split + 1);
+    if (!ListableName(path.substr(split + 1))) continue;
+    if (!lastGroup || folder != lastFolder) {
+      lastGroup = &byFolder[folder];
+      lastFolder = folder;
+    }
+    lastGroup->push_back(i);
+  }
+  for (const auto& [folder, items] : byFolder) {
+    if (items.size() < kListFolderFrom) continue;
+    const FolderListing listing = ListFolder(std::string(folder));
+    if (!listing.listed) continue;
+    for (std::size_t i : items) {
+      const auto entry = listing.names.find(UpperAscii(FileName(paths[i], cp)));
+      if (entry != listing.names.end() && entry->second != Entry::Ambiguous) {
+        folders[i] = entry->second == Entry::Folder;
+        answered[i] = true;
+      } else if (listing.names.empty()) {
+        answered[i] = true;  // the folder is missing or empty
+      }
+    }
+  }
+  // Whatever the listings did not settle (short 8.3 names among them) is
+  // asked for one by one.
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (!answered[i]) folders[i] = IsFolder(paths[i]);
+  }
+  return folders;
+}
 
 bool Win32FileSystem::IsFolder(const std::string& path) {
   const DWORD attributes = AttributesOf(path);

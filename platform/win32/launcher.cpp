@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/win32/system_library.h"
+
 namespace kavri {
 
 void Win32Launcher::Run(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOW); }
@@ -14,7 +16,11 @@ void Win32Launcher::Open(const std::string& path) {
   info.lpFile = path.c_str();
   info.lpParameters = "";
   info.nShow = SW_SHOWDEFAULT;
-  ShellExecuteExA(&info);
+  // The shell's library is loaded for this alone, and only when it is used.
+  if (const auto shellExecute =
+          SystemFunction<decltype(&ShellExecuteExA)>("shell32.dll", "ShellExecuteExA")) {
+    shellExecute(&info);
+  }
 }
 
 }  // namespace kavri

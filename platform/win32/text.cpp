@@ -1,4 +1,5 @@
 #include "platform/win32/text.h"
+#include "platform/decimal_text.h"
 
 namespace kavri {
 
@@ -68,7 +69,7 @@ std::string SystemErrorText(DWORD error) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.')) {
     text.pop_back();
   }
-  if (text.empty()) text = "System error " + std::to_string(error);
+  if (text.empty()) text = "System error " + DecimalText(error);
   return text;
 }
 

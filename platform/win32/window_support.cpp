@@ -33,6 +33,10 @@ UINT SystemDpi() {
   return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
+void AcceptDroppedFiles(HWND window) {
+  SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+}
+
 void AllowDropMessages(HWND window) {
   using ChangeFilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
   static const auto changeFilter =

@@ -9,6 +9,10 @@ namespace kavri {
 UINT DpiForWindow(HWND window);
 UINT SystemDpi();
 
+// Makes the window a drop target for files, as DragAcceptFiles does, without
+// loading the shell's library at start.
+void AcceptDroppedFiles(HWND window);
+
 // Lets drops, hand-offs and the shell's copy of a drop handle reach a window
 // that runs elevated. A stub under Wine; missing before Windows 7.
 void AllowDropMessages(HWND window);

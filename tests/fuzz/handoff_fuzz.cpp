@@ -26,6 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (used != *end || *end >= size) std::abort();
   }
-  IsReadableDropFiles(bytes);
+  if (const auto dropped = ParseDropFiles(bytes)) {
+    for (const std::u16string& path : dropped->widePaths) {
+      if (path.empty() || path.find(u'\0') != std::u16string::npos) std::abort();
+    }
+    for (const std::string& path : dropped->narrowPaths) {
+      if (path.empty() || path.find('\0') != std::string::npos) std::abort();
+    }
+  }
   return 0;
 }

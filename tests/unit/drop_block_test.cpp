@@ -90,22 +90,31 @@ Bytes ShellDrop(const std::vector<std::u16string>& paths, bool wide) {
   return block;
 }
 
-TEST(DropFiles, ReadableBlocks) {
-  EXPECT_TRUE(IsReadableDropFiles(ShellDrop({u"C:\a", u"C:\b"}, true)));
-  EXPECT_TRUE(IsReadableDropFiles(ShellDrop({u"C:\a"}, false)));
-  EXPECT_TRUE(IsReadableDropFiles(ShellDrop({}, true)));
-  // "\x0100" has a zero byte that is no end of a UTF-16 path.
-  EXPECT_TRUE(IsReadableDropFiles(ShellDrop({u"C:\\x0100"}, true)));
+TEST(DropFiles, ReadsEveryPathInOnePass) {
+  const auto wide = ParseDropFiles(ShellDrop({u"C:\\a", u"D:\\\x0100\x4E00"}, true));
+  ASSERT_TRUE(wide);
+  EXPECT_TRUE(wide->wide);
+  // U+0100 has a zero byte that is no end of a UTF-16 path.
+  EXPECT_EQ(wide->widePaths, (std::vector<std::u16string>{u"C:\\a", u"D:\\\x0100\x4E00"}));
+
+  const auto narrow = ParseDropFiles(ShellDrop({u"C:\\a", u"C:\\b"}, false));
+  ASSERT_TRUE(narrow);
+  EXPECT_FALSE(narrow->wide);
+  EXPECT_EQ(narrow->narrowPaths, (LineList{"C:\\a", "C:\\b"}));
+
+  const auto none = ParseDropFiles(ShellDrop({}, true));
+  ASSERT_TRUE(none);
+  EXPECT_TRUE(none->widePaths.empty());
 }
 
 TEST(DropFiles, UnreadableBlocks) {
-  Bytes cut = ShellDrop({u"C:\a"}, true);
+  Bytes cut = ShellDrop({u"C:\\a"}, true);
   cut.resize(cut.size() - 2);
-  Bytes oddEnd = ShellDrop({u"C:\a"}, true);
+  Bytes oddEnd = ShellDrop({u"C:\\a"}, true);
   oddEnd.pop_back();
-  Bytes outside = ShellDrop({u"C:\a"}, true);
+  Bytes outside = ShellDrop({u"C:\\a"}, true);
   outside[0] = 200;
-  Bytes inHeader = ShellDrop({u"C:\a"}, true);
+  Bytes inHeader = ShellDrop({u"C:\\a"}, true);
   inHeader[0] = 16;
   Bytes headerOnly = ShellDrop({}, true);
   headerOnly.resize(20);
@@ -124,7 +133,7 @@ TEST(DropFiles, UnreadableBlocks) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_FALSE(IsReadableDropFiles(c.block));
+    EXPECT_EQ(ParseDropFiles(c.block).has_value(), false);
   }
 }
 

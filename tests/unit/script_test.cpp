@@ -86,25 +86,36 @@ TEST_F(ScriptTest, FolderNameIsNotSplitInsideADoubleByteCharacter) {
             LineList{"XCOPY \"" + folder + "\" \"D:\\\x95\x5C\" /E /H /I /K"});
 }
 
+TEST_F(ScriptTest, TextIsTheLinesEachEndedWithCrLf) {
+  fs_.folders = {"C:\\dir", "C:\\%d%"};
+  const LineList items = {"C:\\dir", "C:\\a%b.txt", "C:\\%d%"};
+  for (TransferKind kind : {TransferKind::Copy, TransferKind::Move, TransferKind::Delete}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    EXPECT_EQ(ScriptText(kind, items, "D:\\", fs_, cp_),
+              JoinLines(BuildScript(kind, items, "D:\\", fs_, cp_)));
+  }
+  EXPECT_EQ(ScriptText(TransferKind::Delete, {}, "", fs_, cp_), "");
+}
+
 TEST(ScriptEncoding, ConvertsToTheOemPage) {
   FakeOemConverter oem;
-  EXPECT_EQ(EncodeScript({"DEL \"C:\\r\xE9sum\xE9.txt\""}, {"C:\\r\xE9sum\xE9.txt"}, "", oem),
+  EXPECT_EQ(EncodeScript("DEL \"C:\\r\xE9sum\xE9.txt\"\r\n", {"C:\\r\xE9sum\xE9.txt"}, "", oem),
             "DEL \"C:\\r\x82sum\x82.txt\"\r\n");
-  EXPECT_EQ(EncodeScript({}, {}, "", oem), "");
+  EXPECT_EQ(EncodeScript("", {}, "", oem), "");
 }
 
 TEST(ScriptEncoding, NamesThePathTheOemPageCannotHold) {
   FakeOemConverter oem;
   const LineList items = {"C:\\ok.txt", "C:\\price \x80.txt"};
   try {
-    EncodeScript({"DEL \"C:\\ok.txt\"", "DEL \"C:\\price \x80.txt\""}, items, "", oem);
+    EncodeScript("DEL \"C:\\ok.txt\"\r\nDEL \"C:\\price \x80.txt\"\r\n", items, "", oem);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_NE(std::string(e.what()).find("C:\\price \x80.txt"), std::string::npos) << e.what();
   }
   try {
-    EncodeScript({"XCOPY \"C:\\ok.txt\" \"D:\\\x80\\\" /H /I /K"}, {"C:\\ok.txt"}, "D:\\\x80\\",
-                 oem);
+    EncodeScript("XCOPY \"C:\\ok.txt\" \"D:\\\x80\\\" /H /I /K\r\n", {"C:\\ok.txt"},
+                 "D:\\\x80\\", oem);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_NE(std::string(e.what()).find("D:\\\x80\\"), std::string::npos) << e.what();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/error.h"
 #include "win32/temp_dir.h"
 
@@ -23,6 +25,44 @@ TEST(FileSystemWin32, ClassesFoldersAndFiles) {
   EXPECT_FALSE(fs.IsFolder(Narrow(temp.Path(L"file.txt"))));
   EXPECT_FALSE(fs.IsFile(Narrow(temp.Path(L"missing"))));
   EXPECT_FALSE(fs.IsFolder(Narrow(temp.Path(L"missing"))));
+}
+
+// Many items of one folder are classed from one listing of it; the answers
+// must be exactly those of asking for each.
+TEST(FileSystemWin32, ClassingManyItemsAtOnceAgreesWithAskingForEach) {
+  TempDir temp;
+  for (int i = 0; i < 30; ++i) {
+    const std::wstring name = L"Entry" + std::to_wstring(i);
+    if (i % 3 == 0) {
+      ASSERT_TRUE(CreateDirectoryW(temp.Path(name).c_str(), nullptr));
+    } else {
+      ASSERT_TRUE(WriteWholeFile(temp.Path(name + L".txt"), "x"));
+    }
+  }
+  ASSERT_TRUE(CreateDirectoryW(temp.Path(L"A Long Folder Name").c_str(), nullptr));
+  wchar_t shortName[MAX_PATH] = {};
+  GetShortPathNameW(temp.Path(L"A Long Folder Name").c_str(), shortName, MAX_PATH);
+  LineList paths;
+  for (int i = 0; i < 30; ++i) {
+    const std::string name = "Entry" + std::to_string(i);
+    paths.push_back(Narrow(temp.Dir()) + (i % 3 == 0 ? name : name + ".txt"));
+    paths.push_back(Narrow(temp.Dir()) + (i % 2 ? "ENTRY" + std::to_string(i) : "entry" + std::to_string(i)));
+  }
+  paths.push_back(Narrow(temp.Dir()) + "missing");
+  paths.push_back(Narrow(temp.Dir()) + "Entry0.");
+  paths.push_back(Narrow(shortName));
+  paths.push_back(Narrow(temp.Dir()) + "A Long Folder Name");
+  paths.push_back(Narrow(temp.Dir()) + "Entry*");
+  for (int i = 0; i < 20; ++i) {
+    paths.push_back(Narrow(temp.Path(L"no such folder\\")) + std::to_string(i));
+  }
+  Win32FileSystem fs;
+  std::vector<bool> one;
+  for (const std::string& path : paths) one.push_back(fs.IsFolder(path));
+  EXPECT_EQ(fs.AreFolders(paths), one);
+  // Ten folders, each named exactly and in other case, then "Entry0." (the
+  // system strips the dot), the short name and the long name of the last.
+  EXPECT_EQ(std::count(one.begin(), one.end(), true), 10 + 10 + 3);
 }
 
 TEST(FileSystemWin32, ReadsWholeFilesAndNothingForAMissingOne) {
