@@ -31,21 +31,8 @@ if [ -z "${KAVRI_TEST_DISPLAY:-}" ]; then
 else
   export DISPLAY=$KAVRI_TEST_DISPLAY
 fi
-if [ ! -f "$WINEPREFIX/.kavri-ready" ]; then
-  wineboot -i >/dev/null 2>&1 || true
-  cat >"$root/desktop.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer]
-"Desktop"="Default"
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
-"Default"="1024x768"
-REG
-  wine regedit "$root/desktop.reg" >/dev/null 2>&1
-  wineserver -w
-  touch "$WINEPREFIX/.kavri-ready"
-fi
+source "$(dirname "$0")/../tools/wine-prefix.sh"
+prepare_wine_prefix 1024x768
 flock -u 9
 exec 9>&-
 

@@ -2,8 +2,9 @@
 # Installs what is missing, builds all three configurations and runs every
 # test: the rules on the host (also under the address and undefined-behaviour
 # sanitizers), a bounded run of each fuzz target, then the Windows-side and
-# end-to-end tests of the x86_64 build under Wine. The i686 build is compiled
-# only: this kernel cannot run 32-bit programs.
+# end-to-end tests of the x86_64 build under Wine, and the release packages
+# are built and checked. The i686 build is compiled only: this kernel cannot
+# run 32-bit programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
@@ -29,4 +30,5 @@ ctest --preset host
 ctest --preset host-asan
 ctest --preset fuzz
 ctest --preset win64
+bash tools/package.sh
 echo "All tests passed."
