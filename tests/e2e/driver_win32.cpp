@@ -1,9 +1,13 @@
 #include "e2e/driver_win32.h"
 
+#include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <thread>
+
+#include "win32/temp_dir.h"
 
 namespace kavri::e2e {
 namespace {
@@ -26,29 +30,6 @@ std::wstring SentText(HWND window) {
       SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied));
   return text;
-}
-
-void RemoveTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW((dir + L"*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = dir + name;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-          !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        RemoveTree(path + L"\\");
-      } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveDirectoryW(path.c_str());
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-  }
-  RemoveDirectoryW(dir.c_str());
 }
 
 void CollectTree(const std::wstring& base, const std::wstring& relative,
@@ -175,6 +156,23 @@ std::wstring FromAnsi(std::string_view text, UINT codePage) {
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
+bool MakeShortcut(const std::wstring& at, const std::wstring& target) {
+  IShellLinkW* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&link)))) {
+    return false;
+  }
+  link->SetPath(target.c_str());
+  IPersistFile* file = nullptr;
+  bool saved = false;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    saved = SUCCEEDED(file->Save(at.c_str(), TRUE));
+    file->Release();
+  }
+  link->Release();
+  return saved;
+}
+
 Sandbox::Sandbox() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
@@ -186,7 +184,7 @@ Sandbox::Sandbox() {
   }
 }
 
-Sandbox::~Sandbox() { RemoveTree(dir_); }
+Sandbox::~Sandbox() { testing::TempDir::RemoveTree(dir_); }
 
 void Sandbox::MakeDir(std::wstring_view relative) const {
   CreateDirectoryW(Path(relative).c_str(), nullptr);

@@ -122,4 +122,7 @@ std::vector<HWND> TopLevelWindowsOf(DWORD pid);
 
 std::wstring Quoted(const std::wstring& text);
 
+// Makes a shell shortcut the way the file manager does (COM initialised).
+bool MakeShortcut(const std::wstring& at, const std::wstring& target);
+
 }  // namespace kavri::e2e

@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <objbase.h>
-#include <shlobj.h>
+
+#include <gtest/gtest.h>
 
 #include "e2e/driver_win32.h"
 
@@ -9,23 +8,6 @@ namespace kavri::e2e {
 namespace {
 
 using Lines = std::vector<std::wstring>;
-
-bool MakeShortcut(const std::wstring& at, const std::wstring& target) {
-  IShellLinkW* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&link)))) {
-    return false;
-  }
-  link->SetPath(target.c_str());
-  IPersistFile* file = nullptr;
-  bool saved = false;
-  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    saved = SUCCEEDED(file->Save(at.c_str(), TRUE));
-    file->Release();
-  }
-  link->Release();
-  return saved;
-}
 
 class TransferTest : public ::testing::Test {
  protected:

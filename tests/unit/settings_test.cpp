@@ -85,42 +85,24 @@ TEST_F(SettingsTest, OnlyAnExactTrueKeepsTheWindowOnTop) {
   }
 }
 
-TEST_F(SettingsTest, LineEndsOfEveryKindAndANulByte) {
+// Every kind of line end, a NUL byte, and damaged files: each reads what it
+// can and keeps the design value for the rest, and the file is left as it is.
+TEST_F(SettingsTest, ReadsWhatItCanOfAnyFile) {
   struct Case {
     const char* what;
     std::string text;
     LineList history;
     Bounds bounds;
+    bool onTop = false;
   };
   const Bounds design{232, 98, 194, 283};
   const Case cases[] = {
       {"lone CR", "D:\\A\rD:\\B\r\r\r\r\r\r\r\r\r5\r6\r200\r300\rtrue", {"D:\\A", "D:\\B"},
-       {5, 6, 200, 300}},
+       {5, 6, 200, 300}, true},
       {"lone LF, no final end", "D:\\A\n\n\n\n\n\n\n\n\n\n5\n6\n200\n300\nfalse", {"D:\\A"},
        {5, 6, 200, 300}},
       {"NUL ends the text", std::string("D:\\A\r\nD:\\B\0junk\r\n", 18) + "\r\n", {"D:\\A", "D:\\B"},
        design},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    FakeDestinationBox box;
-    FakeFormWindow window;
-    LineList list;
-    fs_.files[kIni] = c.text;
-    LoadSettings(fs_, kIni, list, box, window);
-    EXPECT_EQ(box.history, c.history);
-    EXPECT_EQ(window.bounds, c.bounds);
-  }
-}
-
-TEST_F(SettingsTest, DamagedFilesStillGiveWhatCanBeRead) {
-  struct Case {
-    const char* what;
-    std::string text;
-    LineList history;
-    Bounds bounds;
-  };
-  const Case cases[] = {
       {"empty", "", {}, {232, 98, 194, 283}},
       {"history only", "D:\\A\r\nD:\\B\r\n", {"D:\\A", "D:\\B"}, {232, 98, 194, 283}},
       {"ends after left", "D:\\A\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n7\r\n", {"D:\\A"},
@@ -136,11 +118,12 @@ TEST_F(SettingsTest, DamagedFilesStillGiveWhatCanBeRead) {
     FakeDestinationBox box;
     FakeFormWindow window;
     LineList list;
+    fs_ = FakeFileSystem();
     fs_.files[kIni] = c.text;
     LoadSettings(fs_, kIni, list, box, window);
     EXPECT_EQ(box.history, c.history);
     EXPECT_EQ(window.bounds, c.bounds);
-    EXPECT_FALSE(window.onTop);
+    EXPECT_EQ(window.onTop, c.onTop);
     EXPECT_EQ(fs_.files[kIni], c.text);
     EXPECT_TRUE(fs_.written.empty());
   }
