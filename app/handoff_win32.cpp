@@ -4,6 +4,7 @@
 
 #include "app/drop_block.h"
 #include "app/drop_block_win32.h"
+#include "app/startup_lock_win32.h"
 #include "mainwindow/design.h"
 #include "mainwindow/intake.h"
 #include "platform/win32/command_line.h"
@@ -29,13 +30,14 @@ bool SendDropBlock(HWND window, HGLOBAL block) {
                              SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
 }
 
-bool HandOffToRunningInstance() {
+bool HandOffToRunningInstance(StartupLock& lock) {
   HWND running = FindWindowA(kWindowClassName, kWindowTitle);
   if (!running) return false;
   const std::vector<std::wstring> arguments = CommandLineArguments();
   if (arguments.empty()) return true;
   const std::optional<std::string> path = AnsiPathFor(arguments.front());
   if (!path) {
+    lock.Release();
     MessageBoxW(nullptr, RefusedPathsMessage({arguments.front()}).c_str(), L"kavri",
                 MB_OK | MB_ICONSTOP);
     return true;

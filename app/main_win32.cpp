@@ -32,6 +32,14 @@ void RunMessageLoop(kavri::TKVMain& window) {
   }
 }
 
+// The window that failed to come up has posted its quit message on the way
+// down; left in the queue, it would close the error's message box at once.
+void ShowStartError(const char* message) {
+  MSG quit;
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  kavri::ShowError(nullptr, message);
+}
+
 void RunApplication(HINSTANCE instance, int showCommand, kavri::StartupLock& lock) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
   if (const auto initCommonControls = kavri::SystemFunction<decltype(&InitCommonControlsEx)>(
@@ -50,13 +58,13 @@ void RunApplication(HINSTANCE instance, int showCommand, kavri::StartupLock& loc
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   kavri::StartupLock lock;
-  if (kavri::HandOffToRunningInstance()) return 0;
+  if (kavri::HandOffToRunningInstance(lock)) return 0;
   try {
     RunApplication(instance, showCommand, lock);
   } catch (const std::exception& e) {
-    kavri::ShowError(nullptr, e.what());
+    ShowStartError(e.what());
   } catch (...) {
-    kavri::ShowError(nullptr, "Unknown error");
+    ShowStartError("Unknown error");
   }
   return 0;
 }

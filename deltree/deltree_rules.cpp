@@ -4,8 +4,6 @@ namespace kavri::deltree {
 
 namespace {
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
 bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -37,36 +35,6 @@ constexpr std::wstring_view kExtended = L"\\\\?\\";
 constexpr std::wstring_view kDevice = L"\\\\.\\";
 
 }  // namespace
-
-std::vector<std::wstring> SplitCommandLine(std::wstring_view commandLine) {
-  std::size_t i = 0;
-  const std::size_t end = commandLine.size();
-  while (i < end && IsBlank(commandLine[i])) ++i;
-  // The program name: a quoted one runs to the closing quote, whatever it
-  // holds; the rest of its word is still the name.
-  if (i < end && commandLine[i] == L'"') {
-    const std::size_t close = commandLine.find(L'"', i + 1);
-    i = close == std::wstring_view::npos ? end : close + 1;
-  }
-  while (i < end && !IsBlank(commandLine[i])) ++i;
-
-  std::vector<std::wstring> arguments;
-  for (;;) {
-    while (i < end && IsBlank(commandLine[i])) ++i;
-    if (i == end) break;
-    std::wstring argument;
-    bool quoted = false;
-    for (; i < end && (quoted || !IsBlank(commandLine[i])); ++i) {
-      if (commandLine[i] == L'"') {
-        quoted = !quoted;
-      } else {
-        argument += commandLine[i];
-      }
-    }
-    arguments.push_back(std::move(argument));
-  }
-  return arguments;
-}
 
 Plan PlanFromArguments(const std::vector<std::wstring>& arguments) {
   Plan plan;

@@ -26,13 +26,6 @@ struct Plan {
   std::wstring error;
 };
 
-// The arguments after the program name. A double quote starts or ends a
-// quoted part and is dropped; spaces and tabs outside quotes separate
-// arguments; a backslash is always itself. Unlike the C runtime's rules, a
-// backslash before a quote escapes nothing, so "C:\dir\" stays C:\dir\ and
-// does not swallow the arguments after it; no path holds a double quote.
-std::vector<std::wstring> SplitCommandLine(std::wstring_view commandLine);
-
 // /Y (any case, anywhere) removes without asking, /? asks for the usage, any
 // other argument that starts with "/" is an unknown switch. Everything else is
 // a path, taken literally: there are no wildcards.

@@ -7,6 +7,7 @@
 
 #include "deltree/console_win32.h"
 #include "deltree/deltree_rules.h"
+#include "platform/command_line_split.h"
 #include "deltree/remove_tree_win32.h"
 
 namespace kavri::deltree {
@@ -62,7 +63,7 @@ bool RemoveNamed(const std::wstring& named, bool askFirst) {
 }
 
 int Run() {
-  const Plan plan = PlanFromArguments(SplitCommandLine(GetCommandLineW()));
+  const Plan plan = PlanFromArguments(kavri::SplitCommandLine(GetCommandLineW()));
   switch (plan.kind) {
     case Plan::Kind::ShowUsage:
       WriteOut(UsageText());

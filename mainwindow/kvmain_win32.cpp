@@ -266,18 +266,23 @@ LRESULT CALLBACK TKVMain::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LP
       LRESULT{0});
 }
 
+bool TKVMain::DropDownTakes(unsigned key) const {
+  // With its drop-down open, Enter and Escape choose or dismiss a line of
+  // the history, as in every such box, rather than copy or close.
+  return (key == kVkReturn || key == kVkEscape) &&
+         SendMessageA(ComboBox1, CB_GETDROPPEDSTATE, 0, 0);
+}
+
 LRESULT TKVMain::HandleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const bool dropped = control == comboEdit_ && SendMessageA(ComboBox1, CB_GETDROPPEDSTATE, 0, 0);
-  if (message == WM_KEYDOWN && !dropped) {
-    if (control == ListBox1) ListBox1KeyDown(static_cast<unsigned>(wParam));
-    if (control == comboEdit_) {
-      ComboBox1KeyDown(static_cast<unsigned>(wParam));
-      // Keys the box acts on end here; a single-line edit would only beep.
-      if (DecideBoxKey(static_cast<unsigned>(wParam), false) != BoxKeyAction::None) return 0;
-    }
+  const auto key = static_cast<unsigned>(wParam);
+  if (message == WM_KEYDOWN && control == ListBox1) ListBox1KeyDown(key);
+  if (message == WM_KEYDOWN && control == comboEdit_ && !DropDownTakes(key)) {
+    ComboBox1KeyDown(key);
+    // Keys the box acts on end here; a single-line edit would only beep.
+    if (DecideBoxKey(key, false) != BoxKeyAction::None) return 0;
   }
-  if (message == WM_CHAR && control == comboEdit_ && !dropped &&
-      (wParam == '\r' || wParam == '\n' || wParam == 0x1B)) {
+  if (message == WM_CHAR && control == comboEdit_ &&
+      (key == '\r' || key == '\n' || key == 0x1B) && !DropDownTakes(key == '\n' ? kVkReturn : key)) {
     return 0;
   }
   return CallWindowProcA(control == ListBox1 ? listBoxProc_ : comboEditProc_, control, message,
@@ -361,14 +366,17 @@ void TKVMain::ShowRefused(const std::vector<std::wstring>& refused) {
 void TKVMain::OnDropFiles(HDROP drop) {
   // Read by kavri itself after checking it: a handle that another program
   // posted may name nothing, or memory that is no drop list.
+  const SIZE_T size = GlobalSize(drop);
+  if (size == 0) return;  // no memory of this process: nothing to read or free
   std::optional<DropFilesPaths> dropped;
-  if (const SIZE_T size = GlobalSize(drop)) {
+  {
     GlobalLockScope lock(drop);
     if (lock) dropped = ParseDropFiles(std::span<const unsigned char>(lock.Data(), size));
   }
-  if (!dropped) return;
-  // All DragFinish does; the shell's library is not loaded for it.
+  // The drop is this window's to release, read or not; that is all
+  // DragFinish does, and the shell's library is not loaded for it.
   GlobalFree(drop);
+  if (!dropped) return;
   std::vector<std::wstring> paths;
   paths.reserve(dropped->wide ? dropped->widePaths.size() : dropped->narrowPaths.size());
   for (const std::u16string& path : dropped->widePaths) paths.emplace_back(path.begin(), path.end());

@@ -40,6 +40,18 @@ void RemoveSelectedLines(ItemList& list) {
   list.ReplaceAll(kept);
 }
 
+void RemoveFirstLines(ItemList& list, std::size_t count) {
+  const auto total = static_cast<std::size_t>(list.Count());
+  if (count >= total) {
+    list.Clear();
+    return;
+  }
+  LineList rest;
+  rest.reserve(total - count);
+  for (std::size_t i = count; i < total; ++i) rest.push_back(list.Line(static_cast<int>(i)));
+  list.ReplaceAll(rest);
+}
+
 BoxKeyAction DecideBoxKey(unsigned key, bool shiftDown) {
   switch (key) {
     case kVkReturn: return shiftDown ? BoxKeyAction::Move : BoxKeyAction::Copy;

@@ -22,6 +22,10 @@ void ListKeyDown(unsigned key, ItemList& list);
 // would cost time quadratic in the list length.
 void RemoveSelectedLines(ItemList& list);
 
+// Removes the first `count` lines, the batch a transfer took; lines added
+// after them stay.
+void RemoveFirstLines(ItemList& list, std::size_t count);
+
 // What a key in the destination box asks for.
 enum class BoxKeyAction { None, Copy, Move, Close, CutToFolder, Explore };
 BoxKeyAction DecideBoxKey(unsigned key, bool shiftDown);

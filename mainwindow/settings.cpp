@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "platform/error.h"
+
 namespace kavri {
 namespace {
 
@@ -86,7 +88,15 @@ LineList SettingsLines(const LineList& history, const Bounds& bounds, bool stayO
 void LoadSettings(FileSystem& fs, const std::string& iniPath, LineList& iniList,
                   DestinationBox& box, FormWindow& window) {
   if (!fs.IsFile(iniPath)) return;
-  const std::optional<std::string> text = fs.ReadFile(iniPath);
+  std::optional<std::string> text;
+  try {
+    text = fs.ReadFile(iniPath);
+  } catch (const Error&) {
+    // A settings file that cannot be read (locked, no rights) is damaged as
+    // far as the start is concerned: the window opens as designed, and the
+    // close reports it if it still cannot be written then.
+    return;
+  }
   if (!text) return;
   iniList = SplitLines(*text);
   const Settings settings = ParseSettings(iniList);

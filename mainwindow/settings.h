@@ -37,8 +37,9 @@ LineList SettingsLines(const LineList& history, const Bounds& bounds, bool stayO
 std::optional<int> ParseDecimal(std::string_view text);
 
 // Reads the file into `iniList` and applies it: history, then geometry, then
-// the stay-on-top state. A missing file leaves everything as designed; a
-// short or damaged one gives what can be read, and is left as it is.
+// the stay-on-top state. A missing or unreadable file leaves everything as
+// designed; a short or damaged one gives what can be read, and is left as
+// it is.
 void LoadSettings(FileSystem& fs, const std::string& iniPath, LineList& iniList,
                   DestinationBox& box, FormWindow& window);
 

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/path_converter.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
 
@@ -24,6 +25,9 @@ constexpr IID kIidShellLinkA = {
     0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr IID kIidPersistFile = {
     0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+constexpr IID kIidShellLinkW = {
+    0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 HRESULT CallCoInitialize() {
   const auto coInitialize = SystemFunction<decltype(&CoInitialize)>("ole32.dll", "CoInitialize");
@@ -183,11 +187,45 @@ LinkResult TSCMake::MakeLink() {
   return MakeLinkFrom(*this, links_);
 }
 
+namespace {
+
+// The target as the shortcut holds it, in UTF-16.
+std::optional<std::wstring> WideTargetOf(const std::string& shortcut) {
+  static const auto coCreateInstance =
+      SystemFunction<decltype(&CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  if (!coCreateInstance ||
+      FAILED(coCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkW,
+                              link.PutVoid())) ||
+      FAILED(link->QueryInterface(kIidPersistFile, file.PutVoid())) ||
+      FAILED(file->Load(ToWide(shortcut).c_str(), STGM_READ))) {
+    return std::nullopt;
+  }
+  wchar_t buffer[MAX_PATH] = {};
+  WIN32_FIND_DATAW findData{};
+  if (FAILED(link->GetPath(buffer, MAX_PATH, &findData, SLGP_UNCPRIORITY))) return std::nullopt;
+  return std::wstring(buffer);
+}
+
+}  // namespace
+
 std::optional<std::string> SCMakeShortcutReader::ReadTarget(const std::string& path) {
   // A shortcut to something that is no file (a printer, a control panel
   // item) reads well but names no path to follow.
   if (component_.ReadLink(path) != 0 || component_.LinkPath().empty()) return std::nullopt;
-  return component_.LinkPath();
+  // The component's "A" interface spells a character that the code page
+  // lacks as "?" (a wildcard to DEL) or as a look-alike; the target is taken
+  // from the wide interface instead, exactly or by its short name, or not
+  // at all.
+  // No path holds "?" or "*"; where the file itself keeps such a spelling
+  // (Wine saves the target of a shortcut only in the code page), there is
+  // nothing safe to follow.
+  const std::optional<std::wstring> target = WideTargetOf(path);
+  if (!target || target->empty() || target->find_first_of(L"?*") != std::wstring::npos) {
+    return std::nullopt;
+  }
+  return AnsiPathFor(*target);
 }
 
 }  // namespace kavri

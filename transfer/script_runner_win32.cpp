@@ -21,14 +21,14 @@ std::string Interpreter() {
   return std::string(buffer, systemLength < MAX_PATH ? systemLength : 0) + "\\cmd.exe";
 }
 
-std::vector<std::string> CurrentEnvironment() {
-  std::vector<std::string> entries;
-  char* block = GetEnvironmentStringsA();
+std::vector<std::wstring> CurrentEnvironment() {
+  std::vector<std::wstring> entries;
+  wchar_t* block = GetEnvironmentStringsW();
   if (!block) return entries;
-  for (const char* entry = block; *entry; entry += entries.back().size() + 1) {
+  for (const wchar_t* entry = block; *entry; entry += entries.back().size() + 1) {
     entries.emplace_back(entry);
   }
-  FreeEnvironmentStringsA(block);
+  FreeEnvironmentStringsW(block);
   return entries;
 }
 
@@ -51,15 +51,17 @@ std::set<std::string> ProcessScriptRunner::RunningScripts() {
 void ProcessScriptRunner::Start(const std::string& scriptPath) {
   const std::string interpreter = Interpreter();
   std::string commandLine = ScriptCommandLine(interpreter, scriptPath);
-  const std::string folder(FolderPart(scriptPath, SystemCodePage()));
-  std::string environment = EnvironmentBlockWithPathFirst(CurrentEnvironment(), folder);
+  const std::wstring folder = ToWide(FolderPart(scriptPath, SystemCodePage()));
+  std::wstring environment =
+      EnvironmentBlockWithPathFirst(CurrentEnvironment(), std::wstring_view(folder));
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOW;
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_NEW_CONSOLE, environment.data(), nullptr, &startup, &process)) {
+                      CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                      nullptr, &startup, &process)) {
     throw Error("Cannot start \"" + scriptPath + "\". " + SystemErrorText(GetLastError()));
   }
   CloseHandle(process.hThread);

@@ -1,5 +1,6 @@
 #include "transfer/transfer_commands.h"
 
+#include "mainwindow/list_commands.h"
 #include "mainwindow/settings.h"
 #include "platform/path_parts.h"
 
@@ -28,6 +29,9 @@ std::string ResolveDestination(const std::string& name, TransferContext& context
 void RunTransfer(TransferKind kind, TransferContext& context) {
   const std::string typed = context.box.Text();
   if (typed.empty() || context.list.Count() == 0) return;
+  // The batch is what is listed now: a second start can add items while the
+  // user answers a question, and those were never part of it.
+  const LineList items = context.list.Lines();
   const CodePage& cp = context.script.cp;
   std::string destination = typed;
   // A bare name has neither a backslash nor a colon: "D:" names a drive, and
@@ -40,16 +44,16 @@ void RunTransfer(TransferKind kind, TransferContext& context) {
     return;
   }
   if (!EndsWithBackslash(destination, cp)) destination += '\\';
-  WriteAndLaunchScript(kind, context.list.Lines(), destination, context.batPath, context.script);
-  context.list.Clear();
+  WriteAndLaunchScript(kind, items, destination, context.batPath, context.script);
+  RemoveFirstLines(context.list, items.size());
   AddHistoryLine(context.box, typed);
 }
 
 void DeleteAll(TransferContext& context) {
+  const LineList items = context.list.Lines();
   if (context.dialogs.Show("Really?", "Delete", kMbYesNo) != kIdYes) return;
-  WriteAndLaunchScript(TransferKind::Delete, context.list.Lines(), "", context.batPath,
-                       context.script);
-  context.list.Clear();
+  WriteAndLaunchScript(TransferKind::Delete, items, "", context.batPath, context.script);
+  RemoveFirstLines(context.list, items.size());
 }
 
 }  // namespace kavri

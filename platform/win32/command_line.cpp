@@ -2,22 +2,13 @@
 
 #include <windows.h>
 
-#include <string_view>
-
 #include "platform/command_line_split.h"
 
 namespace kavri {
 
 std::vector<std::wstring> CommandLineArguments() {
   const wchar_t* line = GetCommandLineW();
-  const std::wstring_view view(line ? line : L"");
-  std::vector<std::wstring> arguments;
-  for (const std::u16string& argument :
-       SplitCommandLine(std::u16string_view(reinterpret_cast<const char16_t*>(view.data()),
-                                            view.size()))) {
-    arguments.emplace_back(argument.begin(), argument.end());
-  }
-  return arguments;
+  return SplitCommandLine(line ? line : L"");
 }
 
 std::wstring ProgramPath() {

@@ -13,7 +13,19 @@
 namespace kavri {
 namespace {
 
-DWORD AttributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+// The "A" call stops at MAX_PATH characters; a longer path, which a drop can
+// bring, is asked for in its "\\?\" form, or a long folder would be taken
+// for a file and get the file's script lines.
+DWORD AttributesOf(const std::string& path) {
+  if (path.size() < MAX_PATH) return GetFileAttributesA(path.c_str());
+  std::wstring wide = ToWide(path);
+  if (wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\') {
+    wide = L"\\\\?\\" + wide;
+  } else if (wide.rfind(L"\\\\", 0) == 0 && wide.rfind(L"\\\\?\\", 0) != 0) {
+    wide = L"\\\\?\\UNC\\" + wide.substr(2);
+  }
+  return GetFileAttributesW(wide.c_str());
+}
 
 Error FileError(const char* what, const std::string& path, DWORD error) {
   return Error(std::string(what) + " \"" + path + "\". " + SystemErrorText(error));

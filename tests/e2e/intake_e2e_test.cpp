@@ -45,6 +45,16 @@ TEST_F(IntakeTest, SecondStartWithAFolderSetsTheDestination) {
   EXPECT_EQ(kavri.ListLines(), Lines{L"C:\\listed.txt"});
 }
 
+// The file manager's "%1" of a drive or folder can end in a backslash inside
+// its quotes ("D:\"); it stays a backslash and does not swallow the quote.
+TEST_F(IntakeTest, QuotedFolderEndingInABackslashIsTheFolder) {
+  Kavri kavri(exe_);
+  ASSERT_NE(kavri.Window(), nullptr);
+  HandOver(box_.Path(L"Target\\"));
+  EXPECT_TRUE(WaitUntil([&] { return kavri.Destination() == box_.Path(L"Target\\"); }));
+  EXPECT_TRUE(kavri.ListLines().empty());
+}
+
 TEST_F(IntakeTest, SecondStartWithAFileAppendsIt) {
   Kavri kavri(exe_, L"C:\\listed.txt");
   ASSERT_NE(kavri.Window(), nullptr);

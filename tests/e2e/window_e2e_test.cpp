@@ -106,7 +106,7 @@ TEST(Window, DeleteRemovesTheSelectedLines) {
   EXPECT_EQ(kavri.ListLines(), (Lines{L"C:\\0", L"C:\\3"}));
 }
 
-TEST(Window, InsertCutsTheDestinationToItsFolderAndShiftInsertIsNotPaste) {
+TEST(Window, InsertCutsTheDestinationToItsFolder) {
   Sandbox box;
   Kavri kavri(box.InstallKavri());
   ASSERT_NE(kavri.Window(), nullptr);

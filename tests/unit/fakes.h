@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -114,6 +115,7 @@ class FakeDialogs : public Dialogs {
 
   int Show(std::string_view text, std::string_view caption, unsigned flags) override {
     shown.push_back({std::string(text), std::string(caption), flags});
+    if (whileShown) whileShown();
     if (answers.empty()) return kIdOk;
     const int answer = answers.front();
     answers.pop_front();
@@ -122,6 +124,7 @@ class FakeDialogs : public Dialogs {
 
   std::deque<int> answers;
   std::vector<Shown> shown;
+  std::function<void()> whileShown;  // what happens while the box is up
 };
 
 class FakeRegistry : public Registry {

@@ -63,6 +63,16 @@ TEST(DeleteKey, OtherKeysLeaveTheList) {
   EXPECT_EQ(list.Count(), 2);
 }
 
+TEST(RemoveFirstLines, KeepsWhatCameAfter) {
+  FakeItemList list(Numbered(5));
+  RemoveFirstLines(list, 3);
+  EXPECT_EQ(list.Lines(), (LineList{"C:\\3", "C:\\4"}));
+  RemoveFirstLines(list, 2);
+  EXPECT_EQ(list.Count(), 0);
+  RemoveFirstLines(list, 0);
+  EXPECT_EQ(list.Count(), 0);
+}
+
 TEST(BoxKeys, Decisions) {
   EXPECT_EQ(DecideBoxKey(kVkReturn, false), BoxKeyAction::Copy);
   EXPECT_EQ(DecideBoxKey(kVkReturn, true), BoxKeyAction::Move);

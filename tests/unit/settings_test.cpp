@@ -138,6 +138,14 @@ TEST_F(SettingsTest, MissingFileOrAFolderOfThatNameChangesNothing) {
   EXPECT_TRUE(iniList_.empty());
 }
 
+TEST_F(SettingsTest, UnreadableFileLeavesTheDesign) {
+  fs_.files[kIni] = "D:\\A\r\n";
+  fs_.unreadable = {kIni};
+  Load();
+  EXPECT_TRUE(box_.history.empty());
+  EXPECT_EQ(window_.bounds, (Bounds{232, 98, 194, 283}));
+}
+
 TEST_F(SettingsTest, FailedSaveIsAnErrorAndKeepsTheOldFile) {
   fs_.files[kIni] = "old\r\n";
   fs_.readOnly = {kIni};

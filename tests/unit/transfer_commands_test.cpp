@@ -189,6 +189,29 @@ TEST_F(TransferTest, DeleteAsksEvenOnAnEmptyListThenWritesAndStartsAnEmptyScript
   EXPECT_EQ(runner_.started, std::vector<std::string>{batPath_});
 }
 
+// A second start hands an item over while the user answers: it was not in
+// the batch the user confirmed, so it is neither in the script nor removed.
+TEST_F(TransferTest, ItemsArrivingWhileAQuestionIsOpenStayOutOfTheBatch) {
+  for (const bool copy : {true, false}) {
+    SCOPED_TRACE(copy ? "Copy" : "Delete");
+    list_ = FakeItemList({"C:\\a.txt"});
+    fs_ = FakeFileSystem();
+    box_.text = "D:\\New";
+    dialogs_ = FakeDialogs();
+    dialogs_.answers = {kIdYes};
+    dialogs_.whileShown = [this] { list_.Append("C:\\late.txt"); };
+    TransferContext context = Context();
+    if (copy) {
+      RunTransfer(TransferKind::Copy, context);
+    } else {
+      DeleteAll(context);
+    }
+    EXPECT_EQ(Script().find("late"), std::string::npos) << Script();
+    EXPECT_NE(Script().find("a.txt"), std::string::npos);
+    EXPECT_EQ(list_.Lines(), LineList{"C:\\late.txt"});
+  }
+}
+
 TEST_F(TransferTest, DeleteWithNoTouchesNothing) {
   list_ = FakeItemList({"C:\\a.txt"});
   dialogs_.answers = {kIdNo};

@@ -71,6 +71,36 @@ TEST_F(DropTest, OneFolderBecomesTheDestination) {
   EXPECT_EQ(WindowText(combo_), Narrow(temp_.Path(L"Folder B")));
 }
 
+// The Ctrl key as the drop's input message left it: held, a single folder
+// is listed instead of becoming the destination.
+TEST_F(DropTest, HeldCtrlListsAFolder) {
+  window_.Show(SW_SHOW);
+  SetForegroundWindow(window_.Handle());
+  auto press = [](bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_CONTROL;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(VK_CONTROL, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof(input));
+  };
+  testing::PumpPending();
+  press(true);
+  // The thread's key state follows once the input has been read.
+  testing::PumpUntil([] { return GetKeyState(VK_CONTROL) < 0; }, std::chrono::seconds(5));
+  const bool held = GetKeyState(VK_CONTROL) < 0;
+  Drop({temp_.Path(L"Folder A")});
+  press(false);
+  testing::PumpUntil([] { return GetKeyState(VK_CONTROL) >= 0; }, std::chrono::seconds(5));
+  if (!held) {
+    GTEST_SKIP() << "this desktop gave the test window no keyboard input (foreground "
+                 << (GetForegroundWindow() == window_.Handle()) << ", async "
+                 << (GetAsyncKeyState(VK_CONTROL) < 0) << ")";
+  }
+  EXPECT_EQ(ListLines(list_), std::vector<std::string>{Narrow(temp_.Path(L"Folder A"))});
+  EXPECT_EQ(WindowText(combo_), "");
+}
+
 TEST_F(DropTest, LongPathsArriveWhole) {
   const std::wstring longPath = temp_.Path(std::wstring(300, L'x') + L"\\file.txt");
   Drop({longPath, temp_.Path(L"file.txt")});
@@ -88,8 +118,8 @@ TEST_F(DropTest, MalformedHandlesAreIgnoredAndNothingIsLost) {
     reinterpret_cast<DROPFILES*>(lock.Data())->pFiles = 20;
     reinterpret_cast<DROPFILES*>(lock.Data())->fWide = TRUE;
   }
+  // The window releases it, read or not.
   SendMessageA(window_.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(open), 0);
-  GlobalFree(open);
   // A value that names no memory of this process.
   SendMessageA(window_.Handle(), WM_DROPFILES, 0x7654321, 0);
   EXPECT_EQ(ListLines(list_), std::vector<std::string>{Narrow(temp_.Path(L"file.txt"))});

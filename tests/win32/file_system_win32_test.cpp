@@ -65,6 +65,21 @@ TEST(FileSystemWin32, ClassingManyItemsAtOnceAgreesWithAskingForEach) {
   EXPECT_EQ(std::count(one.begin(), one.end(), true), 10 + 10 + 3);
 }
 
+TEST(FileSystemWin32, FoldersPastMaxPathAreFolders) {
+  TempDir temp;
+  std::wstring deep = L"\\\\?\\" + temp.Dir();
+  for (int i = 0; i < 6; ++i) {
+    deep += std::wstring(60, static_cast<wchar_t>(L'a' + i)) + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+  }
+  const std::string path = Narrow(deep.substr(4, deep.size() - 5));
+  ASSERT_GT(path.size(), static_cast<std::size_t>(MAX_PATH));
+  Win32FileSystem fs;
+  EXPECT_TRUE(fs.IsFolder(path));
+  EXPECT_FALSE(fs.IsFile(path));
+  EXPECT_EQ(fs.AreFolders({path}), std::vector<bool>{true});
+}
+
 TEST(FileSystemWin32, ReadsWholeFilesAndNothingForAMissingOne) {
   TempDir temp;
   std::string big(200 * 1024, 'a');

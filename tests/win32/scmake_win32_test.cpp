@@ -1,11 +1,14 @@
 #include "scmake/scmake_win32.h"
 
 #include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/handles.h"
@@ -218,6 +221,59 @@ TEST_F(SCMakeWin32Test, ShortcutReaderForgetsAnEarlierTarget) {
   EXPECT_EQ(component.LinkPath(), target_);
   EXPECT_EQ(reader.ReadTarget(text), std::nullopt);
   EXPECT_EQ(reader.ReadTarget(link), target_);
+}
+
+// A target the code page cannot spell: the "A" interface gives "?" for
+// each such character, which a Delete script would take for a wildcard.
+TEST_F(SCMakeWin32Test, ShortcutReaderNeverGivesATargetSpelledWithQuestionMarks) {
+  if (GetACP() != 1252) GTEST_SKIP() << "needs a code page without Cyrillic";
+  TSCMake component;  // initialises COM for this thread
+  SCMakeShortcutReader reader(component);
+  const std::wstring wideFolder = std::wstring(folder_.begin(), folder_.end());
+  const std::wstring there = wideFolder + L"\\\u0416\u0435\u043d\u0430";
+  const std::wstring missing = wideFolder + L"\\\u0416\u0435\u043d\u04302";
+  ASSERT_TRUE(CreateDirectoryW(there.c_str(), nullptr));
+  for (const auto& [name, target] : {std::pair{L"there.lnk", there}, std::pair{L"missing.lnk", missing}}) {
+    IShellLinkW* link = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkW, reinterpret_cast<void**>(&link)));
+    link->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
+    ASSERT_HRESULT_SUCCEEDED(file->Save((wideFolder + L"\\" + name).c_str(), TRUE));
+    file->Release();
+    link->Release();
+  }
+  // Read through the "A" interface, the component itself sees "????".
+  ASSERT_EQ(component.ReadLink(folder_ + "\\there.lnk"), 0);
+  EXPECT_NE(component.LinkPath().find('?'), std::string::npos) << component.LinkPath();
+
+  // Windows keeps the target in UTF-16 and an existing one comes by its short
+  // name, which names the same folder. Wine 8 saves the target only in the
+  // code page, so the file itself holds "????" and there is nothing to follow.
+  IShellLinkW* link = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_IShellLinkW, reinterpret_cast<void**>(&link)));
+  IPersistFile* file = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
+  ASSERT_HRESULT_SUCCEEDED(file->Load((wideFolder + L"\\there.lnk").c_str(), STGM_READ));
+  wchar_t stored[MAX_PATH] = {};
+  link->GetPath(stored, MAX_PATH, nullptr, 0);
+  file->Release();
+  link->Release();
+  const std::optional<std::string> shortTarget = reader.ReadTarget(folder_ + "\\there.lnk");
+  if (std::wstring(stored).find(L'?') != std::wstring::npos) {
+    EXPECT_EQ(shortTarget, std::nullopt);
+  } else {
+    ASSERT_TRUE(shortTarget);
+    EXPECT_EQ(shortTarget->find('?'), std::string::npos) << *shortTarget;
+    wchar_t longName[MAX_PATH] = {};
+    GetLongPathNameW(std::wstring(shortTarget->begin(), shortTarget->end()).c_str(), longName,
+                     MAX_PATH);
+    EXPECT_EQ(std::wstring(longName), there);
+  }
+  // A target without a short name cannot be spelled at all: no target.
+  EXPECT_EQ(reader.ReadTarget(folder_ + "\\missing.lnk"), std::nullopt);
 }
 
 }  // namespace
