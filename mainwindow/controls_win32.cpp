@@ -1,6 +1,6 @@
 #include "mainwindow/controls_win32.h"
-#include "platform/decimal_text.h"
 
+#include "platform/decimal_text.h"
 #include "platform/error.h"
 
 namespace kavri {

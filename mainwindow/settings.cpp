@@ -1,11 +1,11 @@
 #include "mainwindow/settings.h"
-#include "platform/decimal_text.h"
 
 #include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdlib>
 
+#include "platform/decimal_text.h"
 #include "platform/error.h"
 
 namespace kavri {

@@ -1,7 +1,8 @@
 #include "platform/date_time.h"
-#include "platform/decimal_text.h"
 
 #include <array>
+
+#include "platform/decimal_text.h"
 
 namespace kavri {
 namespace {

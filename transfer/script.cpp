@@ -1,9 +1,9 @@
 #include "transfer/script.h"
-#include "platform/decimal_text.h"
 
 #include <algorithm>
 #include <functional>
 
+#include "platform/decimal_text.h"
 #include "platform/error.h"
 #include "platform/path_parts.h"
 

@@ -1,4 +1,5 @@
 #include "platform/win32/text.h"
+
 #include "platform/decimal_text.h"
 
 namespace kavri {
