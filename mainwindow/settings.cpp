@@ -28,16 +28,28 @@ std::optional<int> NumberAt(const LineList& lines, int index) {
   return ParseDecimal(lines[static_cast<std::size_t>(index)]);
 }
 
-int Overlap(int start, int length, int areaStart, int areaLength) {
-  return std::max(0, std::min(start + length, areaStart + areaLength) - std::max(start, areaStart));
+// In 64 bits throughout: the numbers come from a file, and a position plus
+// a size near the limits of an int must not overflow.
+long long Overlap(long long start, long long length, long long areaStart, long long areaLength) {
+  return std::max(0LL, std::min(start + length, areaStart + areaLength) -
+                           std::max(start, areaStart));
 }
 
-long long DistanceSquared(const Bounds& window, const Bounds& area) {
-  const long long cx = window.left + window.width / 2;
-  const long long cy = window.top + window.height / 2;
-  const long long dx = std::clamp<long long>(cx, area.left, area.left + area.width) - cx;
-  const long long dy = std::clamp<long long>(cy, area.top, area.top + area.height) - cy;
-  return dx * dx + dy * dy;
+double DistanceSquared(const Bounds& window, const Bounds& area) {
+  const long long cx = static_cast<long long>(window.left) + window.width / 2;
+  const long long cy = static_cast<long long>(window.top) + window.height / 2;
+  const long long dx =
+      std::clamp<long long>(cx, area.left, static_cast<long long>(area.left) + area.width) - cx;
+  const long long dy =
+      std::clamp<long long>(cy, area.top, static_cast<long long>(area.top) + area.height) - cy;
+  return static_cast<double>(dx) * static_cast<double>(dx) +
+         static_cast<double>(dy) * static_cast<double>(dy);
+}
+
+// The start that puts `length` inside the area where it fits, or at the
+// area's start where it does not.
+int PlaceInside(long long start, long long length, long long areaStart, long long areaLength) {
+  return static_cast<int>(std::max(areaStart, std::min(start, areaStart + areaLength - length)));
 }
 
 }  // namespace
@@ -129,11 +141,11 @@ void AddHistoryLine(DestinationBox& box, const std::string& text) {
 
 Bounds KeepOnScreen(const Bounds& window, const std::vector<Bounds>& workAreas) {
   if (workAreas.empty()) return window;
-  const int needWidth = std::min(window.width, kReachableWidth);
-  const int needHeight = std::min(window.height, kReachableHeight);
+  const long long needWidth = std::max(1, std::min(window.width, kReachableWidth));
+  const long long needHeight = std::max(1, std::min(window.height, kReachableHeight));
   for (const Bounds& area : workAreas) {
-    if (Overlap(window.left, window.width, area.left, area.width) >= std::max(needWidth, 1) &&
-        Overlap(window.top, window.height, area.top, area.height) >= std::max(needHeight, 1)) {
+    if (Overlap(window.left, window.width, area.left, area.width) >= needWidth &&
+        Overlap(window.top, window.height, area.top, area.height) >= needHeight) {
       return window;
     }
   }
@@ -142,8 +154,8 @@ Bounds KeepOnScreen(const Bounds& window, const std::vector<Bounds>& workAreas) 
         return DistanceSquared(window, a) < DistanceSquared(window, b);
       });
   Bounds moved = window;
-  moved.left = std::max(nearest.left, std::min(window.left, nearest.left + nearest.width - window.width));
-  moved.top = std::max(nearest.top, std::min(window.top, nearest.top + nearest.height - window.height));
+  moved.left = PlaceInside(window.left, window.width, nearest.left, nearest.width);
+  moved.top = PlaceInside(window.top, window.height, nearest.top, nearest.height);
   return moved;
 }
 

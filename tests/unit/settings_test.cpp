@@ -206,6 +206,9 @@ TEST(KeepOnScreen, ReachableWindowsStayAndLostOnesComeBack) {
       {"minimised position", {-32000, -32000, 160, 28}, {0, 0, 160, 28}},
       {"only a sliver visible", {1000, 100, 194, 283}, {1000, 100, 194, 283}},
       {"one pixel visible", {-193, 100, 194, 283}, {0, 100, 194, 283}},
+      {"sizes near the limit of an int", {1111111111, 5, 1111111111, 1111111111},
+       {1024, 0, 1111111111, 1111111111}},
+      {"far beyond the limit the other way", {INT_MIN, INT_MIN, 194, 283}, {0, 0, 194, 283}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
