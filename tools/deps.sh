@@ -18,10 +18,13 @@ ensure_packages() {
 
 # What every build needs: the host compiler and GoogleTest, both MinGW
 # cross-compilers, Wine to run the Windows programs, an X server without a
-# screen for the windows, and clang with its libFuzzer runtime.
+# screen for the windows, and clang with its libFuzzer runtime. Wine's own
+# fonts are only recommended by its packages, which are installed without
+# recommendations, so they are named here.
 KAVRI_BUILD_PACKAGES=(
   cmake ninja-build g++ libgtest-dev googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb x11-utils xauth
+  wine wine64 fonts-wine libxrandr2 libxrender1 libxi6 libxinerama1 libxcursor1 libxfixes3
+  xvfb x11-utils xauth
   clang libclang-rt-dev
 )

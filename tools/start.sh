@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
-ensure_packages "${KAVRI_BUILD_PACKAGES[@]}" imagemagick
+ensure_packages "${KAVRI_BUILD_PACKAGES[@]}" imagemagick xdotool
 
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target kavri deltree
