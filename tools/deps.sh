@@ -19,8 +19,9 @@ ensure_packages() {
 # What every build needs: the host compiler and GoogleTest, both MinGW
 # cross-compilers, Wine to run the Windows programs, an X server without a
 # screen for the windows, and clang with its libFuzzer runtime. Wine's own
-# fonts are only recommended by its packages, which are installed without
-# recommendations, so they are named here.
+# fonts and the X extensions its display driver uses are only recommended by
+# its packages, which are installed without recommendations, so they are
+# named here: the tests run with them.
 KAVRI_BUILD_PACKAGES=(
   cmake ninja-build g++ libgtest-dev googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
